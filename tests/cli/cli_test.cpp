@@ -1,0 +1,102 @@
+// Runs the real tintara-cli binary, as scripts would.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs the companion with the given arguments (already quoted for the shell)
+// and the given standard input.
+Result RunCli(const std::string& args, const std::string& input = "") {
+  const std::string dir = testing::TempDir();
+  const std::string in_path = dir + "/cli_in.txt";
+  const std::string err_path = dir + "/cli_err.txt";
+  std::ofstream(in_path) << input;
+  const std::string command =
+      std::string(TINTARA_CLI_PATH) + " " + args + " <" + in_path + " 2>" + err_path;
+  Result result;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[4096];
+  std::size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
+  const int raw = pclose(pipe);
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  result.err = ReadFile(err_path);
+  return result;
+}
+
+TEST(Cli, ConvertsModelValuesToRgbAndBack) {
+  EXPECT_EQ(RunCli("convert esl 152 172 109").out, "33 66 199\n");
+  EXPECT_EQ(RunCli("convert --to hsl 255 0 0").out, "246 255 127\n");
+  EXPECT_EQ(RunCli("convert --to ycc 33 66 200").out, "71 72 -27\n");
+  EXPECT_EQ(RunCli("convert ymc 55 189 222").out, "33 66 200\n");
+  EXPECT_EQ(RunCli("convert rgb 1 2 3").status, 0);
+}
+
+TEST(Cli, ClampsValuesIntoTheirRanges) {
+  EXPECT_EQ(RunCli("convert rgb 300 -20 +7").out, "255 0 7\n");
+  EXPECT_EQ(RunCli("convert hsl 0 255 127").out, RunCli("convert hsl 1 255 127").out);
+  EXPECT_EQ(RunCli("convert ycc 0 -5000 -5000").out, "0 135 0\n");
+  EXPECT_EQ(RunCli("convert --to esl 999 -1 0").out, "0 240 120\n");
+  EXPECT_EQ(RunCli("convert rgb 99999999999999999999 0 0").status, 2);
+}
+
+TEST(Cli, WritesCopyTexts) {
+  EXPECT_EQ(RunCli("text 7 ff0080 --upper").out, "<FONT COLOR = \"#FF0080\"></FONT>\n");
+  EXPECT_EQ(RunCli("text 4 ff0000 --names").out, "color : red\n");
+  EXPECT_EQ(RunCli("text 0 '#C0C0C0'").out, "c0c0c0\n");
+  EXPECT_EQ(RunCli("text 2 --upper --names 102030").out, "0X302010\n");
+}
+
+TEST(Cli, ReadsOneInputPerLineAndGoesOnAfterABadLine) {
+  const Result convert = RunCli("convert hsv", "228 83 78\n1 2\n209 60 100\nx 1 2\n");
+  EXPECT_EQ(convert.out,
+            "34 67 199\nerror: expected three numbers, got 2\n102 181 255\n"
+            "error: 'x' is not a whole number\n");
+  EXPECT_EQ(convert.status, 1);
+
+  const Result text = RunCli("text 0 --names", "ff0000\r\n#000080\n12345\n");
+  EXPECT_EQ(text.out, "red\nnavy\nerror: '12345' is not six hexadecimal digits\n");
+  EXPECT_EQ(text.status, 1);
+
+  const Result clean = RunCli("convert --to rgb", "1 2 3\n");
+  EXPECT_EQ(clean.out, "1 2 3\n");
+  EXPECT_EQ(clean.status, 0);
+}
+
+TEST(Cli, BadArgumentsExitWithTwoAndOneLineOnStandardError) {
+  for (const char* args : {"", "convert", "convert lab 1 2 3", "convert rgb 1 2",
+                           "convert rgb 1 2 3 4", "convert rgb 1 2 x", "convert --from rgb 1 2 3",
+                           "text", "text 17 ff0000", "text x ff0000", "text 0 ff00",
+                           "text 0 gg0000", "text 0 ff0000 00ff00", "text 0 ff0000 --lower",
+                           "paint"}) {
+    const Result r = RunCli(args);
+    EXPECT_EQ(r.status, 2) << args;
+    EXPECT_TRUE(r.out.empty()) << args;
+    ASSERT_FALSE(r.err.empty()) << args;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << args << ": " << r.err;
+  }
+}
+
+TEST(Cli, HelpPrintsTheUsage) {
+  const Result r = RunCli("--help");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("tintara-cli convert MODEL"), std::string::npos);
+}
+
+}  // namespace
