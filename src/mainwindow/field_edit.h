@@ -1,0 +1,36 @@
+#ifndef TINTARA_MAINWINDOW_FIELD_EDIT_H_
+#define TINTARA_MAINWINDOW_FIELD_EDIT_H_
+
+#include <QLineEdit>
+
+namespace tintara {
+
+// A one-line number field. It reports every time the focus leaves it for
+// another control of the window, and every key typed into it. The typing
+// limit holds for the user's typing only: text the program writes may be
+// longer (a hexadecimal field shows ffffff80 for -128).
+class FieldEdit : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  // typing_limit 0 means no limit.
+  explicit FieldEdit(int typing_limit, QWidget* parent = nullptr);
+
+ signals:
+  void Exited();
+  // The character code of a typed key; Enter is 13.
+  void KeyPressed(int key);
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  int RoomLeft() const;
+
+  int typing_limit_;
+};
+
+}  // namespace tintara
+
+#endif  // TINTARA_MAINWINDOW_FIELD_EDIT_H_

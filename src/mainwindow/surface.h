@@ -1,0 +1,49 @@
+#ifndef TINTARA_MAINWINDOW_SURFACE_H_
+#define TINTARA_MAINWINDOW_SURFACE_H_
+
+#include <QImage>
+#include <QRect>
+#include <cstdint>
+
+namespace tintara {
+
+// The window's drawing surface: every drawing call writes its pixels at
+// once, and the paint event only copies the changed part to the screen.
+class Surface {
+ public:
+  Surface(int width, int height);
+
+  const QImage& Image() const { return image_; }
+
+  // Fills x1 <= x < x2, y1 <= y < y2 with a packed 0x00BBGGRR colour.
+  void FillRect(int x1, int y1, int x2, int y2, std::uint32_t packed);
+  // A rectangle drawn with no pen outline covers one pixel less to the
+  // right and at the bottom: x1 <= x < x2 - 1, y1 <= y < y2 - 1.
+  void FillRectNoPen(int x1, int y1, int x2, int y2, std::uint32_t packed) {
+    FillRect(x1, y1, x2 - 1, y2 - 1, packed);
+  }
+  // Sets one pixel without recording it: callers drawing many pixels mark
+  // the whole area once.
+  void SetPixel(int x, int y, std::uint32_t packed);
+  void MarkDirty(const QRect& rect) { dirty_ |= rect; }
+  std::uint32_t PixelAt(int x, int y) const;
+
+  // The part drawn since the last call, then forgotten.
+  QRect TakeDirty();
+
+ private:
+  QImage image_;
+  QRect dirty_;
+};
+
+// 0x00BBGGRR to the surface's 0xffRRGGBB and back.
+constexpr std::uint32_t PackedToArgb(std::uint32_t packed) {
+  return 0xff000000u | ((packed & 0xffu) << 16) | (packed & 0xff00u) | ((packed >> 16) & 0xffu);
+}
+constexpr std::uint32_t ArgbToPacked(std::uint32_t argb) {
+  return ((argb >> 16) & 0xffu) | (argb & 0xff00u) | ((argb & 0xffu) << 16);
+}
+
+}  // namespace tintara
+
+#endif  // TINTARA_MAINWINDOW_SURFACE_H_

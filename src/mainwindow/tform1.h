@@ -1,0 +1,215 @@
+#ifndef TINTARA_MAINWINDOW_TFORM1_H_
+#define TINTARA_MAINWINDOW_TFORM1_H_
+
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+
+#include "colour/colour_models.h"
+#include "colour/rgb_color.h"
+#include "mainwindow/palette_math.h"
+#include "mainwindow/surface.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+
+namespace tintara {
+
+class ClientArea;
+class CopyFormatBox;
+class FieldEdit;
+class FloatingSwatch;
+class TFlatBtn;
+
+// The palette's three values and the ranges of the current channel.
+struct PaletteAxes {
+  int x = 0;
+  int y = 0;
+  int bar = 0;
+  int xmin = 0, xmax = 255;
+  int ymin = 0, ymax = 255;
+  int barmin = 0, barmax = 255;
+};
+
+// The main window: one current colour, the editors that change it and the
+// views that show it. Its member functions are spread over one source file
+// per concern (editor rows, palette, copy text, layout).
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  static constexpr int kClientWidth = 626;
+  static constexpr int kClientHeight = 416;
+
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // The current colour, each channel 0..255.
+  RgbColor CurrentColour() const { return RgbColor::FromInts(red_, green_, blue_); }
+  // Stores a colour from outside the editors and brings every view up to date.
+  void SetCurrentColour(RgbColor colour);
+
+  int PaletteChannel() const { return palette_channel_; }
+  SlideModel CurrentSlideModel() const { return slide_model_; }
+  // Chooses the palette channel and the editor's model, as the options do.
+  void ChooseModels(int palette_channel, SlideModel slide_model);
+
+  bool OutputNum() const { return output_num_; }
+  bool OutputLower() const { return output_lower_; }
+  void SetOutputForm(bool output_num, bool output_lower);
+
+  const QImage& SurfaceImage() const { return surface_.Image(); }
+  QWidget* Client() const;
+  const PaletteAxes& Axes() const { return palette_axes_; }
+  const std::array<int, 3>& Rows() const { return rows_; }
+  QColor BackgroundColour() const { return background_; }
+
+  // ---- current colour and three-row editor ----
+  void RefreshAll();
+  void RefreshRows();
+  void ApplyRowValue(int k);
+  void ApplyModelSettings();
+
+  void ScrollBarRChange();
+  void ScrollBarGChange();
+  void ScrollBarBChange();
+  void EditRExit();
+  void EditGExit();
+  void EditBExit();
+  void hEditRExit();
+  void hEditGExit();
+  void hEditBExit();
+  void EditRKeyPress(int key);
+  void EditGKeyPress(int key);
+  void EditBKeyPress(int key);
+  void hEditRKeyPress(int key);
+  void hEditGKeyPress(int key);
+  void hEditBKeyPress(int key);
+  void ScrollBarEChange();
+  void ScrollBarSChange();
+  void ScrollBarLChange();
+  void EditEExit();
+  void EditSExit();
+  void EditLExit();
+  void EditEKeyPress(int key);
+  void EditSKeyPress(int key);
+  void EditLKeyPress(int key);
+  void FormDblClick();
+
+  // ---- gradient palette, bar, strips and swatch ----
+  enum class FieldAxis { kBoth, kX, kY };
+  void SetFieldPoint(FieldAxis axis = FieldAxis::kBoth);
+  void SetBarValue();
+  void SyncPaletteFromColor();
+  void BuildPaletteGrid();
+  void DrawPaletteBar();
+  void PaintPaletteGrid();
+  void DrawSlideStrips();
+  void PaintSwatch();
+  void FormMouseDown(Qt::MouseButton button, Qt::MouseButtons held, QPoint position);
+  void FormMouseMove(QPoint position);
+  void FormMouseUp();
+  void FormPaint();
+
+  // ---- BODY tag ----
+  void ComposeBodyTag();
+
+  // ---- copy text ----
+  void RebuildCopyText();
+  void CopyColourText();
+  void ComboBoxCopyChange();
+  void ComboBoxCopyDropDown();
+  void ComboBoxCopyDblClick();
+  void SpeedButtonCopyClick();
+
+  // Controls, named as the rest of the program refers to them.
+  QScrollBar* ScrollBarR = nullptr;
+  QScrollBar* ScrollBarG = nullptr;
+  QScrollBar* ScrollBarB = nullptr;
+  QScrollBar* ScrollBarE = nullptr;
+  QScrollBar* ScrollBarS = nullptr;
+  QScrollBar* ScrollBarL = nullptr;
+  FieldEdit* EditR = nullptr;
+  FieldEdit* EditG = nullptr;
+  FieldEdit* EditB = nullptr;
+  FieldEdit* hEditR = nullptr;
+  FieldEdit* hEditG = nullptr;
+  FieldEdit* hEditB = nullptr;
+  FieldEdit* EditE = nullptr;
+  FieldEdit* EditS = nullptr;
+  FieldEdit* EditL = nullptr;
+  QLabel* LabelY = nullptr;
+  QLabel* LabelC = nullptr;
+  QLabel* LabelM = nullptr;
+  QLabel* LabelE = nullptr;
+  QLabel* LabelS = nullptr;
+  QLabel* LabelL = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label10 = nullptr;
+  QLabel* ImageCenterL = nullptr;
+  QLabel* ImageCenterR = nullptr;
+  QLabel* ImageCenterU = nullptr;
+  QLabel* ImageCenterD = nullptr;
+  QLabel* ImageArrow = nullptr;
+  QFrame* PanelOpen = nullptr;
+  QFrame* PanelRGB = nullptr;
+  QFrame* Panel1 = nullptr;
+  CopyFormatBox* ComboBoxCopy = nullptr;
+  TFlatBtn* SpeedButtonCopy = nullptr;
+  QLineEdit* EditRGB = nullptr;
+
+  // Re-entrance guard: 0 idle, 1 a row value is being applied, 2 a palette
+  // value, 3 a refresh or a model set-up.
+  std::uint8_t UpdateOrigin = 0;
+
+ private:
+  friend class ClientArea;
+
+  void CreateControls();
+  void CreateEditorRows();
+  void CreatePaletteControls();
+  void CreateToolBar();
+  void CreateTemporaryOptionsMenu();
+  void ConnectHandlers();
+
+  FieldEdit* RowDecimalField(int k) const;
+  FieldEdit* RowHexField(int k) const;
+  QScrollBar* RowSlider(int k) const;
+  // Shows row k's value in its slider and both fields.
+  void ShowRow(int k);
+  void ReadRowField(int k, bool hexadecimal);
+  void MoveMarkers();
+  void MoveArrow();
+  void PaintStaticParts();
+  void Flush();
+
+  // The current colour as three integers, each 0..255.
+  int red_ = 192;
+  int green_ = 192;
+  int blue_ = 192;
+  SlideModel slide_model_ = SlideModel::kRgb;
+  int palette_channel_ = kDefaultPaletteChannel;
+  bool output_num_ = true;
+  bool output_lower_ = true;
+
+  std::array<int, 3> rows_{};
+  std::array<ComponentRange, 3> row_ranges_{};
+  PaletteAxes palette_axes_;
+  PaletteGrid palette_grid_{};
+  DragMode drag_mode_ = DragMode::kNone;
+  QPoint last_mouse_;
+
+  QColor background_;
+  Surface surface_;
+  ClientArea* client_ = nullptr;
+  FloatingSwatch* floating_swatch_ = nullptr;
+};
+
+}  // namespace tintara
+
+#endif  // TINTARA_MAINWINDOW_TFORM1_H_

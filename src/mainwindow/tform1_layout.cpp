@@ -1,0 +1,268 @@
+// Creation of the main window's controls at their fixed places.
+#include <QActionGroup>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "mainwindow/client_area.h"
+#include "mainwindow/copy_format_box.h"
+#include "mainwindow/field_edit.h"
+#include "mainwindow/floating_swatch.h"
+#include "mainwindow/tform1.h"
+#include "output/copy_formats.h"
+#include "widgets/flat_button.h"
+
+namespace tintara {
+namespace {
+
+constexpr char kWindowFontFamily[] = "ＭＳ Ｐゴシック";
+constexpr int kRowTops[3] = {288, 320, 352};
+constexpr int kPaletteFieldTops[3] = {191, 223, 255};
+
+QScrollBar* MakeSlider(Qt::Orientation orientation, QRect geometry, const char* hint,
+                       QWidget* parent) {
+  auto* slider = new QScrollBar(orientation, parent);
+  slider->setGeometry(geometry);
+  slider->setSingleStep(1);
+  slider->setPageStep(10);
+  slider->setFocusPolicy(Qt::StrongFocus);
+  slider->setToolTip(QString::fromUtf8(hint));
+  return slider;
+}
+
+QLabel* MakeLabel(const QString& text, QRect geometry, QWidget* parent,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+  auto* label = new QLabel(text, parent);
+  label->setGeometry(geometry);
+  label->setAlignment(alignment);
+  return label;
+}
+
+// White tick image with a red line of six pixels through its middle.
+QLabel* MakeTick(bool horizontal, QWidget* parent) {
+  QImage image(horizontal ? 8 : 3, horizontal ? 3 : 8, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  for (int i = 1; i <= 6; ++i) {
+    if (horizontal) {
+      image.setPixel(i, 1, qRgb(255, 0, 0));
+    } else {
+      image.setPixel(1, i, qRgb(255, 0, 0));
+    }
+  }
+  auto* tick = new QLabel(parent);
+  tick->setPixmap(QPixmap::fromImage(image));
+  tick->resize(image.size());
+  tick->setAttribute(Qt::WA_TransparentForMouseEvents);
+  return tick;
+}
+
+// The bar's arrow: a small red arrowhead pointing at the bar.
+QLabel* MakeArrow(QWidget* parent) {
+  QImage image(8, 3, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  const QRgb red = qRgb(255, 0, 0);
+  for (int x = 0; x <= 6; ++x) image.setPixel(x, 1, red);
+  image.setPixel(1, 0, red);
+  image.setPixel(1, 2, red);
+  image.setPixel(2, 0, red);
+  image.setPixel(2, 2, red);
+  auto* arrow = new QLabel(parent);
+  arrow->setPixmap(QPixmap::fromImage(image));
+  arrow->resize(image.size());
+  arrow->setAttribute(Qt::WA_TransparentForMouseEvents);
+  return arrow;
+}
+
+QFrame* MakePanel(QRect geometry, QWidget* parent) {
+  auto* panel = new QFrame(parent);
+  panel->setGeometry(geometry);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  panel->setLineWidth(1);
+  return panel;
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                              Qt::MSWindowsFixedSizeDialogHint),
+      surface_(kClientWidth, kClientHeight) {
+  // The resource's placeholder caption; the first refresh gives the real title.
+  setWindowTitle("unsigned int");
+  CreateControls();
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  background_ = client_->palette().color(QPalette::Window);
+
+  ApplyModelSettings();
+  ConnectHandlers();
+  FormPaint();
+  RefreshAll();
+}
+
+TForm1::~TForm1() { delete floating_swatch_; }
+
+QWidget* TForm1::Client() const { return client_; }
+
+void TForm1::CreateControls() {
+  client_ = new ClientArea(this);
+  setCentralWidget(client_);
+  QFont font(QString::fromUtf8(kWindowFontFamily));
+  font.setPixelSize(12);
+  client_->setFont(font);
+
+  CreatePaletteControls();
+  CreateEditorRows();
+  CreateToolBar();
+  CreateTemporaryOptionsMenu();
+  floating_swatch_ = new FloatingSwatch();
+}
+
+void TForm1::CreatePaletteControls() {
+  ScrollBarE = MakeSlider(Qt::Horizontal, {0, 262, 256, 17}, "Ｅの値を変化させる", client_);
+  ScrollBarS = MakeSlider(Qt::Vertical, {262, 0, 17, 256}, "Ｓの値を変化させる", client_);
+  ScrollBarL = MakeSlider(Qt::Vertical, {308, 0, 17, 256}, "Ｌの値を変化させる", client_);
+  ScrollBarE->setRange(0, 239);
+  ScrollBarS->setRange(0, 240);
+  ScrollBarL->setRange(0, 240);
+
+  ImageCenterL = MakeTick(true, client_);
+  ImageCenterR = MakeTick(true, client_);
+  ImageCenterU = MakeTick(false, client_);
+  ImageCenterD = MakeTick(false, client_);
+  ImageArrow = MakeArrow(client_);
+  ImageArrow->move(297, 0);
+
+  const auto right = Qt::AlignRight | Qt::AlignVCenter;
+  LabelE = MakeLabel(QString::fromUtf8("色合い(E)"), {326, 193, 90, 16}, client_, right);
+  LabelS = MakeLabel(QString::fromUtf8("鮮やかさ(S)"), {326, 225, 90, 16}, client_, right);
+  LabelL = MakeLabel(QString::fromUtf8("明るさ(L)"), {326, 257, 90, 16}, client_, right);
+  FieldEdit** fields[3] = {&EditE, &EditS, &EditL};
+  const int limits[3] = {3, 3, 0};
+  for (int i = 0; i < 3; ++i) {
+    *fields[i] = new FieldEdit(limits[i], client_);
+    (*fields[i])->setGeometry(420, kPaletteFieldTops[i], 37, 20);
+  }
+
+  Label10 = MakeLabel("Color", {384, 63, 60, 20}, client_);
+  QFont bold = client_->font();
+  bold.setPixelSize(16);
+  bold.setBold(true);
+  Label10->setFont(bold);
+}
+
+void TForm1::CreateEditorRows() {
+  static constexpr const char* kSliderHints[3] = {"Ｒの値を変化させる", "Ｇの値を変化させる",
+                                                  "Ｂの値を変化させる"};
+  static constexpr const char* kHexHints[3] = {"16進数で赤色を変更できます",
+                                               "16進数で緑色を変更できます",
+                                               "16進数で青色を変更できます"};
+  QLabel** labels[3] = {&LabelY, &LabelC, &LabelM};
+  QLabel** prefixes[3] = {&Label1, &Label2, &Label3};
+  FieldEdit** decimals[3] = {&EditR, &EditG, &EditB};
+  FieldEdit** hexes[3] = {&hEditR, &hEditG, &hEditB};
+  QScrollBar** sliders[3] = {&ScrollBarR, &ScrollBarG, &ScrollBarB};
+  for (int k = 0; k < 3; ++k) {
+    const int top = kRowTops[k];
+    *labels[k] = MakeLabel({}, {7, top, 17, 17}, client_);
+    *decimals[k] = new FieldEdit(3, client_);
+    (*decimals[k])->setGeometry(24, top - 1, 37, 20);
+    *prefixes[k] = MakeLabel("0x", {70, top, 16, 17}, client_);
+    *hexes[k] = new FieldEdit(2, client_);
+    (*hexes[k])->setGeometry(86, top - 1, 24, 20);
+    (*hexes[k])->setToolTip(QString::fromUtf8(kHexHints[k]));
+    *sliders[k] = MakeSlider(Qt::Horizontal, {112, top, 369, 17}, kSliderHints[k], client_);
+    (*sliders[k])->setRange(0, 255);
+  }
+}
+
+void TForm1::CreateToolBar() {
+  PanelOpen = MakePanel({328, 0, 111, 29}, client_);
+  PanelRGB = MakePanel({439, 0, 75, 29}, client_);
+  Panel1 = MakePanel({515, 0, 111, 29}, client_);
+
+  ComboBoxCopy = new CopyFormatBox(PanelRGB);
+  ComboBoxCopy->setGeometry(2, 4, 44, 21);
+  for (const CopyFormatEntry& format : kCopyFormats) {
+    ComboBoxCopy->addItem(QString::fromUtf8(format.item.data(), format.item.size()));
+  }
+  ComboBoxCopy->setCurrentIndex(0);
+  ComboBoxCopy->setToolTip(QString::fromUtf8(kCopyFormats[0].hint.data(),
+                                             kCopyFormats[0].hint.size()));
+
+  SpeedButtonCopy = new TFlatBtn(PanelRGB);
+  SpeedButtonCopy->setGeometry(47, 1, 27, 27);
+  SpeedButtonCopy->setText("RGB");
+  SpeedButtonCopy->setToolTip(QString::fromUtf8("000000をクリップボードにコピー"));
+
+  EditRGB = new QLineEdit(client_);
+  EditRGB->hide();
+}
+
+// Until the options dialog exists, the palette channel and the editor's
+// model are chosen from this menu.
+void TForm1::CreateTemporaryOptionsMenu() {
+  QMenu* options = menuBar()->addMenu(QString::fromUtf8("ｵﾌﾟｼｮﾝ(&O)"));
+  QMenu* channels = options->addMenu(QString::fromUtf8("グラデーション パレット(&G)"));
+  auto* channel_group = new QActionGroup(this);
+  for (int c = 0; c < kPaletteChannelCount; ++c) {
+    const PaletteAxisRow& row = PaletteAxisTable(c);
+    QAction* action = channels->addAction(QString::number(c) + "  " +
+                                          QString::fromUtf8(row.bar_caption.data(),
+                                                            row.bar_caption.size()));
+    action->setCheckable(true);
+    action->setChecked(c == palette_channel_);
+    channel_group->addAction(action);
+    connect(action, &QAction::triggered, this, [this, c] { ChooseModels(c, slide_model_); });
+  }
+  static constexpr const char* kModelNames[kSlideModelCount] = {"RGB", "YMC", "ESL",
+                                                                "HSL", "HSV", "Y/Cb/Cr"};
+  QMenu* models = options->addMenu(QString::fromUtf8("スライド(&S)"));
+  auto* model_group = new QActionGroup(this);
+  for (int m = 0; m < kSlideModelCount; ++m) {
+    QAction* action = models->addAction(kModelNames[m]);
+    action->setCheckable(true);
+    action->setChecked(m == static_cast<int>(slide_model_));
+    model_group->addAction(action);
+    connect(action, &QAction::triggered, this,
+            [this, m] { ChooseModels(palette_channel_, static_cast<SlideModel>(m)); });
+  }
+}
+
+void TForm1::ConnectHandlers() {
+  connect(ScrollBarR, &QScrollBar::valueChanged, this, &TForm1::ScrollBarRChange);
+  connect(ScrollBarG, &QScrollBar::valueChanged, this, &TForm1::ScrollBarGChange);
+  connect(ScrollBarB, &QScrollBar::valueChanged, this, &TForm1::ScrollBarBChange);
+  connect(ScrollBarE, &QScrollBar::valueChanged, this, &TForm1::ScrollBarEChange);
+  connect(ScrollBarS, &QScrollBar::valueChanged, this, &TForm1::ScrollBarSChange);
+  connect(ScrollBarL, &QScrollBar::valueChanged, this, &TForm1::ScrollBarLChange);
+  connect(EditR, &FieldEdit::Exited, this, &TForm1::EditRExit);
+  connect(EditG, &FieldEdit::Exited, this, &TForm1::EditGExit);
+  connect(EditB, &FieldEdit::Exited, this, &TForm1::EditBExit);
+  connect(hEditR, &FieldEdit::Exited, this, &TForm1::hEditRExit);
+  connect(hEditG, &FieldEdit::Exited, this, &TForm1::hEditGExit);
+  connect(hEditB, &FieldEdit::Exited, this, &TForm1::hEditBExit);
+  connect(EditE, &FieldEdit::Exited, this, &TForm1::EditEExit);
+  connect(EditS, &FieldEdit::Exited, this, &TForm1::EditSExit);
+  connect(EditL, &FieldEdit::Exited, this, &TForm1::EditLExit);
+  connect(EditR, &FieldEdit::KeyPressed, this, &TForm1::EditRKeyPress);
+  connect(EditG, &FieldEdit::KeyPressed, this, &TForm1::EditGKeyPress);
+  connect(EditB, &FieldEdit::KeyPressed, this, &TForm1::EditBKeyPress);
+  connect(hEditR, &FieldEdit::KeyPressed, this, &TForm1::hEditRKeyPress);
+  connect(hEditG, &FieldEdit::KeyPressed, this, &TForm1::hEditGKeyPress);
+  connect(hEditB, &FieldEdit::KeyPressed, this, &TForm1::hEditBKeyPress);
+  connect(EditE, &FieldEdit::KeyPressed, this, &TForm1::EditEKeyPress);
+  connect(EditS, &FieldEdit::KeyPressed, this, &TForm1::EditSKeyPress);
+  connect(EditL, &FieldEdit::KeyPressed, this, &TForm1::EditLKeyPress);
+  connect(ComboBoxCopy, &QComboBox::currentIndexChanged, this, &TForm1::ComboBoxCopyChange);
+  connect(ComboBoxCopy, &CopyFormatBox::DroppingDown, this, &TForm1::ComboBoxCopyDropDown);
+  connect(ComboBoxCopy, &CopyFormatBox::DoubleClicked, this, &TForm1::ComboBoxCopyDblClick);
+  connect(SpeedButtonCopy, &QToolButton::clicked, this, &TForm1::SpeedButtonCopyClick);
+}
+
+}  // namespace tintara
