@@ -1,0 +1,38 @@
+#ifndef TINTARA_MAINWINDOW_SETTINGS_VALUE_READER_H_
+#define TINTARA_MAINWINDOW_SETTINGS_VALUE_READER_H_
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "mainwindow/settings/settings_table.h"
+#include "platform/settings_store.h"
+
+namespace tintara {
+
+// Reads values for one window's creation, writing each missing one back at
+// once. A failed write-back does not stop the reading: the window still gets
+// every value, and the first failure is reported when the reading is done.
+class ValueReader {
+ public:
+  explicit ValueReader(SettingsStore& store) : store_(store) {}
+
+  int Number(std::string_view name, int min, int max, int default_value);
+  int Number(const NumberSetting& setting);
+  bool Bool(const BoolSetting& setting);
+  // An absent name reads as empty text and is not written back.
+  std::string Text(std::string_view name);
+
+  void WriteBack(std::string_view name, int value);
+
+  // Closes the store; the first write that failed, if any.
+  std::optional<SettingsWriteError> Finish();
+
+ private:
+  SettingsStore& store_;
+  std::optional<SettingsWriteError> error_;
+};
+
+}  // namespace tintara
+
+#endif  // TINTARA_MAINWINDOW_SETTINGS_VALUE_READER_H_
