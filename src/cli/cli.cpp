@@ -1,12 +1,18 @@
 #include "cli/cli.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <istream>
 #include <optional>
 #include <ostream>
 #include <string_view>
 
 #include "colour/colour_models.h"
+#include "colour/colour_text.h"
+#include "output/body_reader.h"
 #include "output/copy_formats.h"
 
 namespace tintara::cli {
@@ -18,6 +24,7 @@ constexpr std::string_view kUsage =
     "  tintara-cli convert --to MODEL [R G B]      R G B to model values\n"
     "  tintara-cli text FORMAT [COLOUR] [--names] [--upper]\n"
     "                                              the copy text of format 0..16\n"
+    "  tintara-cli read [FILE]                     the colours of a BODY tag or a text\n"
     "  tintara-cli --help\n"
     "\n"
     "MODEL is one of rgb, ymc, esl, hsl, hsv, ycc. Values are clamped into the\n"
@@ -26,7 +33,13 @@ constexpr std::string_view kUsage =
     "--upper writes upper case.\n"
     "Without values or COLOUR, one input per line is read from standard input\n"
     "and one line is printed for each; a bad line prints 'error: ' and the\n"
-    "reason, and the exit status is then 1.\n";
+    "reason, and the exit status is then 1.\n"
+    "read takes FILE (at most 16 MiB), or standard input without one, and prints\n"
+    "'text=RRGGBB link=RRGGBB vlink=RRGGBB alink=RRGGBB bgcolor=RRGGBB' for the\n"
+    "colour attributes it found ('-' for one not found), 'colour=RRGGBB' for a\n"
+    "single colour, or 'none'. A line break at the very end is ignored. An\n"
+    "attribute value that is not a colour is reported on standard error, and the\n"
+    "exit status is then 1.\n";
 
 // A usage problem: reported on standard error, exit status 2.
 struct UsageError {
@@ -129,8 +142,8 @@ class TextJob {
   std::optional<std::string> Run(const std::vector<std::string_view>& words,
                                  std::string& error) const {
     if (words.size() != 1) {
-      error = words.empty() ? "expected a colour" : "expected one colour, got " +
-                                                         std::to_string(words.size()) + " words";
+      error = words.empty() ? "expected a colour"
+                            : "expected one colour, got " + std::to_string(words.size()) + " words";
       return std::nullopt;
     }
     const auto colour = ParseColour(words[0]);
@@ -151,7 +164,7 @@ class TextJob {
 // no values were given.
 template <typename Job>
 int RunJob(const Job& job, const std::vector<std::string_view>& values, bool from_input,
-           std::istream& in, std::ostream& out, std::ostream& err) {
+           std::istream& in, std::ostream& out, std::ostream& /*err*/) {
   std::string error;
   if (!from_input) {
     const auto line = job.Run(values, error);
@@ -239,6 +252,107 @@ int RunText(const std::vector<std::string_view>& args, std::istream& in, std::os
                 in, out, err);
 }
 
+// Pages and clipboard texts are small; anything bigger is not worth reading.
+constexpr std::size_t kReadLimit = 16 * 1024 * 1024;
+
+// The whole stream, or nothing when it holds more than kReadLimit bytes.
+std::optional<std::string> ReadAtMostLimit(std::istream& in) {
+  std::string text;
+  char buffer[64 * 1024];
+  while (in) {
+    in.read(buffer, sizeof buffer);
+    const auto count = static_cast<std::size_t>(in.gcount());
+    if (count > kReadLimit - text.size()) return std::nullopt;
+    text.append(buffer, count);
+  }
+  return text;
+}
+
+std::string ReadInput(std::string_view path, std::istream& in) {
+  const std::string name(path);
+  const std::string quoted = "'" + name + "'";
+  std::optional<std::string> text;
+  if (path.empty()) {
+    text = ReadAtMostLimit(in);
+    if (in.bad()) throw UsageError{"cannot read standard input"};
+  } else {
+    std::error_code ec;
+    if (std::filesystem::is_directory(name, ec)) throw UsageError{quoted + " is a directory"};
+    std::ifstream file(name, std::ios::binary);
+    if (!file) throw UsageError{"cannot open " + quoted + ": " + std::strerror(errno)};
+    text = ReadAtMostLimit(file);
+    if (file.bad()) throw UsageError{"cannot read " + quoted};
+  }
+  if (!text) {
+    throw UsageError{(path.empty() ? std::string("standard input") : quoted) +
+                     " is larger than 16 MiB"};
+  }
+  // Files and piped text usually end in a line break; without this a file
+  // holding just "navy" would not read as navy.
+  if (!text->empty() && text->back() == '\n') {
+    text->pop_back();
+    if (!text->empty() && text->back() == '\r') text->pop_back();
+  }
+  return std::move(*text);
+}
+
+// Control and non-ASCII bytes from a binary file are shown as \xNN, so an
+// error message cannot drive the terminal.
+std::string Printable(std::string_view text) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string shown;
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7f) {
+      shown += c;
+    } else {
+      shown += "\\x";
+      shown += kDigits[byte >> 4];
+      shown += kDigits[byte & 0xf];
+    }
+  }
+  return shown;
+}
+
+int RunRead(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
+            std::ostream& err) {
+  std::vector<std::string_view> positional;
+  for (std::string_view arg : args) {
+    if (IsOption(arg)) throw UsageError{"unknown option '" + std::string(arg) + "' for read"};
+    positional.push_back(arg);
+  }
+  if (positional.size() > 1) {
+    throw UsageError{"read takes one file, got " + std::to_string(positional.size())};
+  }
+  if (!positional.empty() && positional.front().empty()) throw UsageError{"empty file name"};
+  const std::string text = ReadInput(positional.empty() ? "" : positional.front(), in);
+
+  const BodyReadResult reading = ReadBodyTag(text);
+  switch (reading.kind) {
+    case BodyReadKind::kRoles: {
+      const char* separator = "";
+      for (BodyRole role : kAllBodyRoles) {
+        const auto& value = reading.roles[RoleIndex(role)];
+        out << separator << InfoOf(role).attribute << '='
+            << (value ? HexColorText(*value) : std::string("-"));
+        separator = " ";
+      }
+      out << '\n';
+      return kExitOk;
+    }
+    case BodyReadKind::kColour:
+      out << "colour=" << HexColorText(reading.colour) << '\n';
+      return kExitOk;
+    case BodyReadKind::kConversionError:
+      err << ConversionErrorMessage(Printable(reading.bad_text)) << '\n';
+      return kExitBadInput;
+    case BodyReadKind::kNothing:
+      break;
+  }
+  out << "none\n";
+  return kExitOk;
+}
+
 }  // namespace
 
 int Run(const std::vector<std::string>& arg_strings, std::istream& in, std::ostream& out,
@@ -256,6 +370,7 @@ int Run(const std::vector<std::string>& arg_strings, std::istream& in, std::ostr
     args.erase(args.begin());
     if (command == "convert") return RunConvert(args, in, out, err);
     if (command == "text") return RunText(args, in, out, err);
+    if (command == "read") return RunRead(args, in, out, err);
     throw UsageError{"unknown command '" + std::string(command) + "' (try --help)"};
   } catch (const UsageError& error) {
     err << "tintara-cli: " << error.message << '\n';

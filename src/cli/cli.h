@@ -7,7 +7,8 @@
 
 namespace tintara::cli {
 
-// Exit statuses: 0 all went well, 1 some input line was bad, 2 bad arguments.
+// Exit statuses: 0 all went well, 1 some input was bad, 2 bad arguments or an
+// unreadable file.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitBadInput = 1;
 inline constexpr int kExitUsage = 2;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -80,11 +81,61 @@ TEST(Cli, ReadsOneInputPerLineAndGoesOnAfterABadLine) {
 }
 
 TEST(Cli, BadArgumentsExitWithTwoAndOneLineOnStandardError) {
-  for (const char* args : {"", "convert", "convert lab 1 2 3", "convert rgb 1 2",
-                           "convert rgb 1 2 3 4", "convert rgb 1 2 x", "convert --from rgb 1 2 3",
-                           "text", "text 17 ff0000", "text x ff0000", "text 0 ff00",
-                           "text 0 gg0000", "text 0 ff0000 00ff00", "text 0 ff0000 --lower",
-                           "paint"}) {
+  for (const char* args :
+       {"", "convert", "convert lab 1 2 3", "convert rgb 1 2", "convert rgb 1 2 3 4",
+        "convert rgb 1 2 x", "convert --from rgb 1 2 3", "text", "text 17 ff0000", "text x ff0000",
+        "text 0 ff00", "text 0 gg0000", "text 0 ff0000 00ff00", "text 0 ff0000 --lower", "paint"}) {
+    const Result r = RunCli(args);
+    EXPECT_EQ(r.status, 2) << args;
+    EXPECT_TRUE(r.out.empty()) << args;
+    ASSERT_FALSE(r.err.empty()) << args;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << args << ": " << r.err;
+  }
+}
+
+// Writes a file for the companion to read and returns its path.
+std::string WriteFile(const std::string& name, const std::string& content) {
+  const std::string path = testing::TempDir() + "/" + name;
+  std::ofstream(path, std::ios::binary) << content;
+  return path;
+}
+
+TEST(Cli, ReadsTheColoursOfABodyTag) {
+  const std::string page = WriteFile(
+      "page.htm", "<html>\r\n<BODY BGCOLOR=#FFFFFF TEXT=#000000 LINK=#0000FF>\r\n</html>\r\n");
+  EXPECT_EQ(RunCli("read " + page).out, "text=000000 link=0000ff vlink=- alink=- bgcolor=ffffff\n");
+  EXPECT_EQ(RunCli("read", "<body alink=\"Red\">").out,
+            "text=- link=- vlink=- alink=ff0000 bgcolor=-\n");
+}
+
+TEST(Cli, ReadsASingleColourOrNothing) {
+  EXPECT_EQ(RunCli("read", "navy").out, "colour=000080\n");
+  EXPECT_EQ(RunCli("read", "navy\n").out, "colour=000080\n");
+  EXPECT_EQ(RunCli("read " + WriteFile("words.txt", "colour is #336699 here")).out,
+            "colour=336699\n");
+  const Result none = RunCli("read", "no colour in here\n");
+  EXPECT_EQ(none.out, "none\n");
+  EXPECT_EQ(none.status, 0);
+}
+
+TEST(Cli, ReportsAValueThatIsNoColour) {
+  const Result r = RunCli("read " + WriteFile("bad.htm", "<body text=\"red2\" bgcolor=white>"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(r.out.empty());
+  EXPECT_EQ(r.err, "'0x0re' は整数ではありません\n");
+  // Bytes of a binary file are not passed to the terminal as they are.
+  const Result binary = RunCli("read", std::string("<body text=\x1b]\n>"));
+  EXPECT_EQ(binary.status, 1);
+  EXPECT_EQ(binary.err, "'0x0\\x1b]' は整数ではありません\n");
+}
+
+TEST(Cli, RefusesFilesItCannotOrWillNotRead) {
+  const std::string big = WriteFile("big.htm", std::string(16 * 1024 * 1024 + 1, ' '));
+  const std::string exact = WriteFile("exact.htm", std::string(16 * 1024 * 1024 - 4, ' ') + "navy");
+  EXPECT_EQ(RunCli("read " + exact).out, "colour=000080\n");
+  for (const std::string& args :
+       std::vector<std::string>{"read " + big, "read " + testing::TempDir() + "/missing.htm",
+                                "read " + testing::TempDir(), "read a b", "read --all"}) {
     const Result r = RunCli(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_TRUE(r.out.empty()) << args;
@@ -97,6 +148,7 @@ TEST(Cli, HelpPrintsTheUsage) {
   const Result r = RunCli("--help");
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("tintara-cli convert MODEL"), std::string::npos);
+  EXPECT_NE(r.out.find("tintara-cli read [FILE]"), std::string::npos);
 }
 
 }  // namespace
