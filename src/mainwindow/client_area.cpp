@@ -16,7 +16,7 @@ ClientArea::ClientArea(TForm1* form) : QWidget(form), form_(form) {
 void ClientArea::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect area = event->rect();
-  painter.drawImage(area, form_->SurfaceImage(), area);
+  painter.drawImage(area.topLeft(), form_->SurfaceImage(), area);
 }
 
 void ClientArea::mousePressEvent(QMouseEvent* event) {

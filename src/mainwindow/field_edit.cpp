@@ -4,12 +4,30 @@
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace tintara {
 
 FieldEdit::FieldEdit(int typing_limit, QWidget* parent)
     : QLineEdit(parent), typing_limit_(typing_limit) {
   setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  setFrame(false);
+  setTextMargins(2, 1, 2, 1);
+}
+
+void FieldEdit::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  QPainter p(this);
+  const QPalette& pal = palette();
+  const QRect r = rect();
+  p.fillRect(r.left(), r.top(), r.width(), 1, pal.color(QPalette::Mid));
+  p.fillRect(r.left(), r.top(), 1, r.height(), pal.color(QPalette::Mid));
+  p.fillRect(r.left() + 1, r.top() + 1, r.width() - 2, 1, pal.color(QPalette::Shadow));
+  p.fillRect(r.left() + 1, r.top() + 1, 1, r.height() - 2, pal.color(QPalette::Shadow));
+  p.fillRect(r.left(), r.bottom(), r.width(), 1, pal.color(QPalette::Light));
+  p.fillRect(r.right(), r.top(), 1, r.height(), pal.color(QPalette::Light));
+  p.fillRect(r.left() + 1, r.bottom() - 1, r.width() - 2, 1, pal.color(QPalette::Button));
+  p.fillRect(r.right() - 1, r.top() + 1, 1, r.height() - 2, pal.color(QPalette::Button));
 }
 
 // How many more characters the user may type; the selection is replaced.

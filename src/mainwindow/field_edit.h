@@ -8,13 +8,21 @@ namespace tintara {
 // A one-line number field. It reports every time the focus leaves it for
 // another control of the window, and every key typed into it. The typing
 // limit holds for the user's typing only: text the program writes may be
-// longer (a hexadecimal field shows ffffff80 for -128).
+// longer (a hexadecimal field shows ffffff80 for -128). It draws its own
+// flat sunken frame: the styled frame costs more to paint than the window's
+// whole palette, and up to nine fields change on every drag step.
 class FieldEdit : public QLineEdit {
   Q_OBJECT
 
  public:
   // typing_limit 0 means no limit.
   explicit FieldEdit(int typing_limit, QWidget* parent = nullptr);
+
+  // Shows a value the program computed. An unchanged text is left alone, so
+  // a drag step redraws only the fields whose numbers really changed.
+  void ShowText(const QString& text) {
+    if (text != this->text()) setText(text);
+  }
 
  signals:
   void Exited();
@@ -24,6 +32,7 @@ class FieldEdit : public QLineEdit {
  protected:
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   int RoomLeft() const;

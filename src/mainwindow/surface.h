@@ -3,17 +3,26 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <cstdint>
+#include <vector>
 
 namespace tintara {
 
 // The window's drawing surface: every drawing call writes its pixels at
 // once, and the paint event only copies the changed part to the screen.
+// Drawing calls do not record what they changed; each drawing step marks its
+// whole area once. The
+// pixels live in a buffer of our own, so writing never has to wait for or
+// copy an image the toolkit may still hold.
 class Surface {
  public:
   Surface(int width, int height);
 
-  const QImage& Image() const { return image_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // A view of the pixels, valid until the surface is destroyed.
+  QImage Image() const;
 
   // Fills x1 <= x < x2, y1 <= y < y2 with a packed 0x00BBGGRR colour.
   void FillRect(int x1, int y1, int x2, int y2, std::uint32_t packed);
@@ -22,18 +31,20 @@ class Surface {
   void FillRectNoPen(int x1, int y1, int x2, int y2, std::uint32_t packed) {
     FillRect(x1, y1, x2 - 1, y2 - 1, packed);
   }
-  // Sets one pixel without recording it: callers drawing many pixels mark
-  // the whole area once.
   void SetPixel(int x, int y, std::uint32_t packed);
-  void MarkDirty(const QRect& rect) { dirty_ |= rect; }
+  void MarkDirty(const QRect& rect) { dirty_ += rect; }
   std::uint32_t PixelAt(int x, int y) const;
 
   // The part drawn since the last call, then forgotten.
-  QRect TakeDirty();
+  QRegion TakeDirty();
 
  private:
-  QImage image_;
-  QRect dirty_;
+  int width_;
+  int height_;
+  std::vector<std::uint32_t> pixels_;  // 0xffRRGGBB, row after row
+  // Kept as separate rectangles: a bounding box of the palette, the strips
+  // and the swatch would repaint every control in between.
+  QRegion dirty_;
 };
 
 // 0x00BBGGRR to the surface's 0xffRRGGBB and back.

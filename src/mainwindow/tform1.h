@@ -61,7 +61,7 @@ class TForm1 : public QMainWindow {
   bool OutputLower() const { return output_lower_; }
   void SetOutputForm(bool output_num, bool output_lower);
 
-  const QImage& SurfaceImage() const { return surface_.Image(); }
+  QImage SurfaceImage() const { return surface_.Image(); }
   QWidget* Client() const;
   const PaletteAxes& Axes() const { return palette_axes_; }
   const std::array<int, 3>& Rows() const { return rows_; }

@@ -66,8 +66,8 @@ void TForm1::RefreshRows() {
 
 void TForm1::ShowRow(int k) {
   RowSlider(k)->setValue(rows_[k]);
-  RowDecimalField(k)->setText(QString::number(rows_[k]));
-  RowHexField(k)->setText(QString::fromStdString(HexFieldText(rows_[k])));
+  RowDecimalField(k)->ShowText(QString::number(rows_[k]));
+  RowHexField(k)->ShowText(QString::fromStdString(HexFieldText(rows_[k])));
 }
 
 void TForm1::ApplyRowValue(int k) {

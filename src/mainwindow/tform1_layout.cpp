@@ -15,6 +15,7 @@
 #include "mainwindow/floating_swatch.h"
 #include "mainwindow/tform1.h"
 #include "output/copy_formats.h"
+#include "widgets/classic_scroll_bar.h"
 #include "widgets/flat_button.h"
 
 namespace tintara {
@@ -26,7 +27,7 @@ constexpr int kPaletteFieldTops[3] = {191, 223, 255};
 
 QScrollBar* MakeSlider(Qt::Orientation orientation, QRect geometry, const char* hint,
                        QWidget* parent) {
-  auto* slider = new QScrollBar(orientation, parent);
+  auto* slider = new ClassicScrollBar(orientation, parent);
   slider->setGeometry(geometry);
   slider->setSingleStep(1);
   slider->setPageStep(10);

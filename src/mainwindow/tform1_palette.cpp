@@ -34,12 +34,12 @@ void TForm1::SetFieldPoint(FieldAxis axis) {
   if (x_changed) {
     p.x = ComponentRange{p.xmin, p.xmax}.Clamp(p.x);
     ScrollBarE->setValue(p.x);
-    EditE->setText(QString::number(p.x));
+    EditE->ShowText(QString::number(p.x));
   }
   if (y_changed) {
     p.y = ComponentRange{p.ymin, p.ymax}.Clamp(p.y);
     ScrollBarS->setValue(p.ymax + p.ymin - p.y);
-    EditS->setText(QString::number(p.y));
+    EditS->ShowText(QString::number(p.y));
   }
   MoveMarkers();
   const RgbColor colour = PaletteToRgb(palette_channel_, p.x, p.y, p.bar);
@@ -57,7 +57,7 @@ void TForm1::SetBarValue() {
   p.bar = ComponentRange{p.barmin, p.barmax}.Clamp(p.bar);
   ScrollBarL->setValue(p.barmax + p.barmin - p.bar);
   MoveArrow();
-  EditL->setText(QString::number(p.bar));
+  EditL->ShowText(QString::number(p.bar));
   const RgbColor colour = PaletteToRgb(palette_channel_, p.x, p.y, p.bar);
   red_ = colour.r;
   green_ = colour.g;
@@ -80,9 +80,9 @@ void TForm1::SyncPaletteFromColor() {
   ScrollBarL->setValue(p.barmax + p.barmin - p.bar);
   MoveArrow();
   MoveMarkers();
-  EditE->setText(QString::number(p.x));
-  EditS->setText(QString::number(p.y));
-  EditL->setText(QString::number(p.bar));
+  EditE->ShowText(QString::number(p.x));
+  EditS->ShowText(QString::number(p.y));
+  EditL->ShowText(QString::number(p.bar));
   BuildPaletteGrid();
   DrawPaletteBar();
   PaintPaletteGrid();
@@ -112,6 +112,7 @@ void TForm1::DrawPaletteBar() {
     surface_.FillRectNoPen(kBarLeft, 247 - 2 * i, kBarRight, 256 - 2 * i,
                            BarBandColour(palette_channel_, i, current));
   }
+  surface_.MarkDirty(QRect(kBarLeft, 0, kBarRight - 1 - kBarLeft, 255));
 }
 
 void TForm1::PaintPaletteGrid() {
@@ -121,6 +122,7 @@ void TForm1::PaintPaletteGrid() {
                              palette_grid_[kGridCells * r + c]);
     }
   }
+  surface_.MarkDirty(QRect(0, 0, kFieldSize, kFieldSize));
   // The tick images are child controls and always stay above the cells.
 }
 
@@ -143,6 +145,7 @@ void TForm1::PaintSwatch() {
   // with a colour palette; on true-colour displays both halves are alike.
   surface_.FillRect(kSwatchSplit, kSwatch.top(), kSwatch.right() + 1, kSwatch.bottom() + 1,
                     colour);
+  surface_.MarkDirty(kSwatch);
 }
 
 void TForm1::PaintStaticParts() {
@@ -152,6 +155,7 @@ void TForm1::PaintStaticParts() {
   surface_.FillRect(482, 83, 483, 179, kBlack);  // right
   surface_.FillRect(332, 83, 482, 84, kBlack);   // top
   surface_.FillRect(332, 178, 482, 179, kBlack);  // bottom
+  surface_.MarkDirty(QRect(0, 0, kClientWidth, kClientHeight));
 }
 
 void TForm1::FormPaint() {
@@ -163,7 +167,7 @@ void TForm1::FormPaint() {
 }
 
 void TForm1::Flush() {
-  const QRect dirty = surface_.TakeDirty();
+  const QRegion dirty = surface_.TakeDirty();
   if (!dirty.isEmpty()) client_->update(dirty);
 }
 
