@@ -114,8 +114,14 @@ class TForm1 : public QMainWindow {
   void FormMouseUp();
   void FormPaint();
 
-  // ---- BODY tag ----
+  // ---- BODY tag group, pictures and text brought in ----
+  // (tform1_body.cpp, tform1_pictures.cpp)
   void ComposeBodyTag();
+  // ---- end of BODY tag group ----
+
+  // ---- life cycle, settings, dialogs and menus ----
+  // (tform1_lifecycle.cpp, tform1_commands.cpp)
+  // ---- end of life cycle ----
 
   // ---- copy text ----
   void RebuildCopyText();
@@ -162,6 +168,8 @@ class TForm1 : public QMainWindow {
   CopyFormatBox* ComboBoxCopy = nullptr;
   TFlatBtn* SpeedButtonCopy = nullptr;
   QLineEdit* EditRGB = nullptr;
+  // BODY tag group controls:
+  // end of BODY tag group controls
 
   // Re-entrance guard: 0 idle, 1 a row value is being applied, 2 a palette
   // value, 3 a refresh or a model set-up.
@@ -174,6 +182,7 @@ class TForm1 : public QMainWindow {
   void CreateEditorRows();
   void CreatePaletteControls();
   void CreateToolBar();
+  void CreateBodyGroup();
   void CreateTemporaryOptionsMenu();
   void ConnectHandlers();
 
@@ -208,6 +217,9 @@ class TForm1 : public QMainWindow {
   Surface surface_;
   ClientArea* client_ = nullptr;
   FloatingSwatch* floating_swatch_ = nullptr;
+
+  // BODY tag group state:
+  // end of BODY tag group state
 };
 
 }  // namespace tintara

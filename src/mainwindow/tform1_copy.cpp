@@ -50,7 +50,4 @@ void TForm1::ComboBoxCopyDblClick() {
   ComboBoxCopy->resize(kNarrowListWidth, ComboBoxCopy->height());
 }
 
-// Filled by the BODY tag composer.
-void TForm1::ComposeBodyTag() {}
-
 }  // namespace tintara

@@ -15,13 +15,14 @@
 #include "mainwindow/floating_swatch.h"
 #include "mainwindow/tform1.h"
 #include "output/copy_formats.h"
+#include "resources/font_alias.h"
+#include "resources/resource_names.h"
 #include "widgets/classic_scroll_bar.h"
 #include "widgets/flat_button.h"
 
 namespace tintara {
 namespace {
 
-constexpr char kWindowFontFamily[] = "ＭＳ Ｐゴシック";
 constexpr int kRowTops[3] = {288, 320, 352};
 constexpr int kPaletteFieldTops[3] = {191, 223, 255};
 
@@ -113,13 +114,15 @@ QWidget* TForm1::Client() const { return client_; }
 void TForm1::CreateControls() {
   client_ = new ClientArea(this);
   setCentralWidget(client_);
+  InstallFontAlias();
   QFont font(QString::fromUtf8(kWindowFontFamily));
-  font.setPixelSize(12);
+  font.setPixelSize(kWindowFontPixelSize);
   client_->setFont(font);
 
   CreatePaletteControls();
   CreateEditorRows();
   CreateToolBar();
+  CreateBodyGroup();
   CreateTemporaryOptionsMenu();
   floating_swatch_ = new FloatingSwatch();
 }
@@ -193,12 +196,14 @@ void TForm1::CreateToolBar() {
     ComboBoxCopy->addItem(QString::fromUtf8(format.item.data(), format.item.size()));
   }
   ComboBoxCopy->setCurrentIndex(0);
+  ComboBoxCopy->lineEdit()->setCursorPosition(0);
   ComboBoxCopy->setToolTip(QString::fromUtf8(kCopyFormats[0].hint.data(),
                                              kCopyFormats[0].hint.size()));
 
   SpeedButtonCopy = new TFlatBtn(PanelRGB);
   SpeedButtonCopy->setGeometry(47, 1, 27, 27);
-  SpeedButtonCopy->setText("RGB");
+  SpeedButtonCopy->setIcon(QIcon(QString::fromUtf8(res::kGlyphCopyColour)));
+  SpeedButtonCopy->setIconSize(QSize(res::kToolGlyphSize, res::kToolGlyphSize));
   SpeedButtonCopy->setToolTip(QString::fromUtf8("000000をクリップボードにコピー"));
 
   EditRGB = new QLineEdit(client_);
