@@ -15,10 +15,11 @@ int ReadDecimalField(std::string_view text) {
     negative = text[i] == '-';
     ++i;
   }
+  const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
   long long value = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
     value = value * 10 + (text[i] - '0');
-    if (value > INT_MAX) value = INT_MAX;
+    if (value > limit) value = limit;
   }
   return static_cast<int>(negative ? -value : value);
 }

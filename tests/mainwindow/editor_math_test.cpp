@@ -16,7 +16,7 @@ TEST(EditorFields, DecimalTakesTheLeadingNumber) {
   EXPECT_EQ(ReadDecimalField("  +7"), 7);
   EXPECT_EQ(ReadDecimalField("- 5"), 0);
   EXPECT_EQ(ReadDecimalField("99999999999999999999"), 2147483647);
-  EXPECT_EQ(ReadDecimalField("-99999999999999999999"), -2147483647);
+  EXPECT_EQ(ReadDecimalField("-99999999999999999999"), -2147483647 - 1);
 }
 
 TEST(EditorFields, HexadecimalIsAllOrNothing) {

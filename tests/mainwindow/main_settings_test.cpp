@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "mainwindow/editor_math.h"
 #include "mainwindow/settings/option_settings.h"
 #include "platform/memory_settings_store.h"
 
@@ -241,10 +242,10 @@ TEST(OptionSettings, TheAreaTextIsReadAsADecimalNumber) {
                                                                {"\t42", 42},
                                                                {"99999999999", INT_MAX},
                                                                {"-99999999999", INT_MIN}};
-  for (const auto& [text, value] : cases) EXPECT_EQ(ReadDecimalText(text), value) << text;
+  for (const auto& [text, value] : cases) EXPECT_EQ(ReadDecimalField(text), value) << text;
 
   MemorySettingsStore store;
-  ASSERT_FALSE(SaveOptionSettings(store, {false, 250, true, ReadDecimalText(" 12px")}));
+  ASSERT_FALSE(SaveOptionSettings(store, {false, 250, true, ReadDecimalField(" 12px")}));
   EXPECT_EQ(store.written(),
             (std::vector<std::string>{"RadioUser", "PiccerTime", "RadioPiccer", "PiccerArea"}));
   const OptionSettings loaded = LoadOptionSettings(store).settings;

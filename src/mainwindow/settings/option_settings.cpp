@@ -32,21 +32,4 @@ std::optional<SettingsWriteError> SaveOptionSettings(SettingsStore& store,
   return std::nullopt;
 }
 
-int ReadDecimalText(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  constexpr std::int64_t kLimit = std::numeric_limits<int>::max();
-  std::int64_t value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > kLimit) value = kLimit + (negative ? 1 : 0);
-  }
-  return static_cast<int>(negative ? -value : value);
-}
-
 }  // namespace tintara

@@ -31,10 +31,6 @@ OptionSettingsLoad LoadOptionSettings(SettingsStore& store);
 [[nodiscard]] std::optional<SettingsWriteError> SaveOptionSettings(SettingsStore& store,
                                                                    const OptionSettings& settings);
 
-// A number field's text as a decimal number: leading blanks, one sign, digits
-// up to the first other character; 0 when there are none (" 12px" is 12).
-// Saturates rather than overflowing.
-int ReadDecimalText(std::string_view text);
 
 }  // namespace tintara
 
