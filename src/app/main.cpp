@@ -1,16 +1,30 @@
 #include <QApplication>
 #include <QIcon>
+#include <exception>
 
-#include "mainwindow/tform1.h"
+#include "mainwindow/program_windows.h"
+#include "platform/error_box.h"
+#include "platform/help_system.h"
+#include "platform/qt_settings_store.h"
+#include "platform/termination_signals.h"
 #include "resources/resource_names.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Tintara");
-
   QApplication::setWindowIcon(QIcon(QString::fromUtf8(tintara::res::kIcon48)));
-
-  tintara::TForm1 main_window;
-  main_window.show();
-  return QApplication::exec();
+  try {
+    tintara::HelpSystem help;
+    help.SetHelpFile(tintara::HelpSystem::FindHelpFile());
+    tintara::QtSettingsStore settings;
+    tintara::ProgramWindows windows({&settings, tintara::StandardErrorBox(), &help});
+    // Ending the session, kill or Ctrl+C close the program as its exit
+    // command does, so the settings are kept.
+    tintara::TerminationSignals termination([&windows] { windows.Main().close(); });
+    windows.Main().show();
+    QApplication::exec();
+  } catch (const std::exception& error) {
+    tintara::StandardErrorBox()(QString::fromUtf8(error.what()));
+  }
+  return 0;
 }

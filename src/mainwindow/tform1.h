@@ -5,10 +5,18 @@
 #include <array>
 #include <cstdint>
 
+#include <QCursor>
+#include <QPixmap>
+#include <memory>
+#include <vector>
+
 #include "colour/colour_models.h"
 #include "colour/rgb_color.h"
 #include "mainwindow/palette_math.h"
+#include "mainwindow/settings/main_settings.h"
+#include "mainwindow/settings/option_settings.h"
 #include "mainwindow/surface.h"
+#include "platform/error_box.h"
 
 class QComboBox;
 class QFrame;
@@ -22,7 +30,21 @@ class ClientArea;
 class CopyFormatBox;
 class FieldEdit;
 class FloatingSwatch;
+class HelpSystem;
+class SettingsStore;
 class TFlatBtn;
+class TFormAbout;
+class TFormCaption;
+class TFormInput;
+class TFormMosaic;
+class TFormOption;
+
+// What the main window works with from outside.
+struct TForm1Services {
+  SettingsStore* settings = nullptr;  // a private in-memory store when none is given
+  ErrorBox error_box;                 // the standard error box when empty
+  HelpSystem* help = nullptr;         // no help when none is given
+};
 
 // The palette's three values and the ranges of the current channel.
 struct PaletteAxes {
@@ -44,7 +66,9 @@ class TForm1 : public QMainWindow {
   static constexpr int kClientWidth = 626;
   static constexpr int kClientHeight = 416;
 
+  // A window with an in-memory settings store, for tools and tests.
   explicit TForm1(QWidget* parent = nullptr);
+  explicit TForm1(TForm1Services services, QWidget* parent = nullptr);
   ~TForm1() override;
 
   // The current colour, each channel 0..255.
@@ -121,6 +145,47 @@ class TForm1 : public QMainWindow {
 
   // ---- life cycle, settings, dialogs and menus ----
   // (tform1_lifecycle.cpp, tform1_commands.cpp)
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+  void FormDestroy();
+  void SpeedButtonExitClick();
+  void MenuOptionClick();
+  void MenuHelpCClick();
+  void MenuHelpSearchClick();
+  void VersionClick();
+
+  // The other windows of the program, created after this one.
+  void AttachWindows(TFormAbout* about, TFormInput* input, TFormOption* option,
+                     TFormCaption* caption, TFormMosaic* mosaic);
+  // The options dialog's OK: new models and output form, applied afterwards
+  // by MenuOptionClick.
+  void StoreOptions(int palette_channel, SlideModel slide_model, bool output_num,
+                    bool output_lower);
+  // The options the dialog keeps that steer this window (user palette mode,
+  // picker mode, delay and radius).
+  void ApplyHeldOptions(const OptionSettings& options);
+  const OptionSettings& HeldOptions() const { return held_options_; }
+  const std::array<RgbColor, kUserSlotCount>& UserPalette() const { return user_palette_; }
+  const std::vector<FavouriteSetting>& Favourites() const { return favourites_; }
+  const QString& PlugInFolder() const { return plug_in_folder_; }
+  const QCursor& PiccerCursor() const { return piccer_cursor_; }
+  const ErrorBox& ShowError() const { return error_box_; }
+  SettingsStore* Settings() const { return settings_; }
+
+  QMenu* MenuFile = nullptr;
+  QAction* MenuFileExit = nullptr;
+  QAction* MenuOption = nullptr;
+  QMenu* MenuHelp = nullptr;
+  QAction* MenuHelpC = nullptr;
+  QAction* MenuHelpSearch = nullptr;
+  QAction* MenuVersion = nullptr;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ public:
   // ---- end of life cycle ----
 
   // ---- copy text ----
@@ -183,7 +248,9 @@ class TForm1 : public QMainWindow {
   void CreatePaletteControls();
   void CreateToolBar();
   void CreateBodyGroup();
-  void CreateTemporaryOptionsMenu();
+  void CreateMenus();
+  void LoadResources();
+  WindowPlacement CurrentPlacement() const;
   void ConnectHandlers();
 
   FieldEdit* RowDecimalField(int k) const;
@@ -220,6 +287,24 @@ class TForm1 : public QMainWindow {
 
   // BODY tag group state:
   // end of BODY tag group state
+
+  // Life cycle state:
+  std::unique_ptr<SettingsStore> owned_settings_;
+  SettingsStore* settings_ = nullptr;
+  ErrorBox error_box_;
+  HelpSystem* help_ = nullptr;
+  TFormAbout* about_ = nullptr;
+  TFormInput* input_ = nullptr;
+  TFormOption* option_ = nullptr;
+  TFormCaption* caption_ = nullptr;
+  TFormMosaic* mosaic_ = nullptr;
+  OptionSettings held_options_;
+  std::array<RgbColor, kUserSlotCount> user_palette_ = FirstUserPalette();
+  std::vector<FavouriteSetting> favourites_;
+  QString plug_in_folder_;
+  QCursor piccer_cursor_;
+  std::vector<QPixmap> menu_bitmaps_;
+  // end of life cycle state
 };
 
 }  // namespace tintara

@@ -1,5 +1,4 @@
 // Creation of the main window's controls at their fixed places.
-#include <QActionGroup>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
@@ -15,6 +14,7 @@
 #include "mainwindow/floating_swatch.h"
 #include "mainwindow/tform1.h"
 #include "output/copy_formats.h"
+#include "platform/memory_settings_store.h"
 #include "resources/font_alias.h"
 #include "resources/resource_names.h"
 #include "widgets/classic_scroll_bar.h"
@@ -90,24 +90,34 @@ QFrame* MakePanel(QRect geometry, QWidget* parent) {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent)
+TForm1::TForm1(QWidget* parent) : TForm1(TForm1Services{}, parent) {}
+
+TForm1::TForm1(TForm1Services services, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                               Qt::MSWindowsFixedSizeDialogHint),
       surface_(kClientWidth, kClientHeight) {
+  if (services.settings == nullptr) {
+    owned_settings_ = std::make_unique<MemorySettingsStore>();
+    services.settings = owned_settings_.get();
+  }
+  settings_ = services.settings;
+  error_box_ = services.error_box ? std::move(services.error_box) : StandardErrorBox();
+  help_ = services.help;
+
   // The resource's placeholder caption; the first refresh gives the real title.
   setWindowTitle("unsigned int");
   CreateControls();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   background_ = client_->palette().color(QPalette::Window);
-
-  ApplyModelSettings();
   ConnectHandlers();
-  FormPaint();
-  RefreshAll();
+  FormCreate();
 }
 
-TForm1::~TForm1() { delete floating_swatch_; }
+TForm1::~TForm1() {
+  FormDestroy();
+  delete floating_swatch_;
+}
 
 QWidget* TForm1::Client() const { return client_; }
 
@@ -123,7 +133,7 @@ void TForm1::CreateControls() {
   CreateEditorRows();
   CreateToolBar();
   CreateBodyGroup();
-  CreateTemporaryOptionsMenu();
+  CreateMenus();
   floating_swatch_ = new FloatingSwatch();
 }
 
@@ -208,36 +218,6 @@ void TForm1::CreateToolBar() {
 
   EditRGB = new QLineEdit(client_);
   EditRGB->hide();
-}
-
-// Until the options dialog exists, the palette channel and the editor's
-// model are chosen from this menu.
-void TForm1::CreateTemporaryOptionsMenu() {
-  QMenu* options = menuBar()->addMenu(QString::fromUtf8("ｵﾌﾟｼｮﾝ(&O)"));
-  QMenu* channels = options->addMenu(QString::fromUtf8("グラデーション パレット(&G)"));
-  auto* channel_group = new QActionGroup(this);
-  for (int c = 0; c < kPaletteChannelCount; ++c) {
-    const PaletteAxisRow& row = PaletteAxisTable(c);
-    QAction* action = channels->addAction(QString::number(c) + "  " +
-                                          QString::fromUtf8(row.bar_caption.data(),
-                                                            row.bar_caption.size()));
-    action->setCheckable(true);
-    action->setChecked(c == palette_channel_);
-    channel_group->addAction(action);
-    connect(action, &QAction::triggered, this, [this, c] { ChooseModels(c, slide_model_); });
-  }
-  static constexpr const char* kModelNames[kSlideModelCount] = {"RGB", "YMC", "ESL",
-                                                                "HSL", "HSV", "Y/Cb/Cr"};
-  QMenu* models = options->addMenu(QString::fromUtf8("スライド(&S)"));
-  auto* model_group = new QActionGroup(this);
-  for (int m = 0; m < kSlideModelCount; ++m) {
-    QAction* action = models->addAction(kModelNames[m]);
-    action->setCheckable(true);
-    action->setChecked(m == static_cast<int>(slide_model_));
-    model_group->addAction(action);
-    connect(action, &QAction::triggered, this,
-            [this, m] { ChooseModels(palette_channel_, static_cast<SlideModel>(m)); });
-  }
 }
 
 void TForm1::ConnectHandlers() {

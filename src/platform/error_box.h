@@ -1,0 +1,18 @@
+#ifndef TINTARA_PLATFORM_ERROR_BOX_H_
+#define TINTARA_PLATFORM_ERROR_BOX_H_
+
+#include <QString>
+#include <functional>
+
+namespace tintara {
+
+// Shows a message in the application's standard error box. Windows take one
+// of these so tests can read the message instead of facing a modal box.
+using ErrorBox = std::function<void(const QString& message)>;
+
+// The real box: a critical message box titled with the application's name.
+ErrorBox StandardErrorBox();
+
+}  // namespace tintara
+
+#endif  // TINTARA_PLATFORM_ERROR_BOX_H_

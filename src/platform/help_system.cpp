@@ -1,0 +1,51 @@
+#include "platform/help_system.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace tintara {
+namespace {
+
+constexpr char kInstalledHelp[] = "tintara/help/index.html";
+constexpr char kContentsFile[] = "index.html";
+constexpr char kKeywordsFile[] = "keywords.html";
+constexpr const char* kBuiltInPages[] = {"index.html", "keywords.html", "help.css"};
+
+}  // namespace
+
+HelpSystem::HelpSystem() : open_url_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {}
+
+void HelpSystem::ShowContents() const { Open(kContentsFile); }
+
+void HelpSystem::ShowKeywordSearch() const { Open(kKeywordsFile); }
+
+void HelpSystem::Open(const QString& file_name) const {
+  if (help_file_.isEmpty()) return;
+  const QString page = QFileInfo(help_file_).dir().filePath(file_name);
+  // A missing page is the browser's to report, as any broken link would be.
+  open_url_(QUrl::fromLocalFile(page));
+}
+
+QString HelpSystem::FindHelpFile() {
+  const QString installed =
+      QStandardPaths::locate(QStandardPaths::GenericDataLocation, kInstalledHelp);
+  if (!installed.isEmpty()) return installed;
+
+  const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+  if (cache.isEmpty()) return {};
+  const QDir folder(cache + "/help");
+  if (!folder.mkpath(".")) return {};
+  for (const char* name : kBuiltInPages) {
+    const QString target = folder.filePath(name);
+    QFile::remove(target);  // pages of an older version are replaced
+    if (!QFile::copy(QStringLiteral(":/help/") + name, target)) return {};
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                      QFile::ReadOther);
+  }
+  return folder.filePath(kContentsFile);
+}
+
+}  // namespace tintara

@@ -1,0 +1,41 @@
+#ifndef TINTARA_PLATFORM_HELP_SYSTEM_H_
+#define TINTARA_PLATFORM_HELP_SYSTEM_H_
+
+#include <QString>
+#include <QUrl>
+#include <functional>
+
+namespace tintara {
+
+// The program's help: its contents page and its keyword index, shown by the
+// desktop's browser. With no help file set, both commands do nothing.
+class HelpSystem {
+ public:
+  using UrlOpener = std::function<bool(const QUrl&)>;
+
+  HelpSystem();
+
+  // The contents page; the keyword index lies beside it. Empty turns help off.
+  void SetHelpFile(const QString& contents_path) { help_file_ = contents_path; }
+  const QString& HelpFile() const { return help_file_; }
+
+  void ShowContents() const;
+  void ShowKeywordSearch() const;
+
+  // Replaces the desktop's browser, for tests.
+  void SetUrlOpener(UrlOpener opener) { open_url_ = std::move(opener); }
+
+  // Where the help pages are: the installed copy, else a copy of the pages
+  // built into the program, written once to the user's cache folder.
+  static QString FindHelpFile();
+
+ private:
+  void Open(const QString& file_name) const;
+
+  QString help_file_;
+  UrlOpener open_url_;
+};
+
+}  // namespace tintara
+
+#endif  // TINTARA_PLATFORM_HELP_SYSTEM_H_

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Starts and ends the real program three times in a fresh home on the X
+# display: first start, a start from a stored state, a start from a damaged
+# store. The program is ended by SIGTERM, which must close it as its exit
+# command does and keep its settings.
+set -euo pipefail
+program=$1
+export HOME=$(mktemp -d)
+export XDG_CONFIG_HOME=$HOME/.config
+store=$XDG_CONFIG_HOME/Korvell/RGB.conf
+pid=
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$HOME"' EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+value() { sed -n "s/^$1=//p" "$store"; }
+
+start() {
+  "$program" &
+  pid=$!
+  window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tintara' | head -n 1)
+  [ -n "$window" ] || fail "no window"
+}
+
+stop() {
+  kill -TERM "$pid"
+  local status=0
+  wait "$pid" || status=$?
+  pid=
+  [ "$status" -eq 0 ] || fail "exit status $status after SIGTERM"
+}
+
+# 1. First start: every value is written with its default, and the window is
+# centred on the 1280 x 1024 screen.
+start
+for name in Top Left R0 G0 B0 R9 G9 B9 ColorPalette ColorSlide OutputNum OutputLower Favorite \
+            RadioUser PiccerTime RadioPiccer PiccerArea; do
+  [ -n "$(value $name)" ] || fail "$name not written on first start"
+done
+[ "$(value ColorPalette)" = 8 ] && [ "$(value PiccerTime)" = 500 ] && [ "$(value R5)" = 255 ] \
+  || fail "defaults"
+xdotool getwindowgeometry "$window" | grep -q 'Position: 327,' || fail "not centred"
+stop
+echo "first start: all values written"
+
+# 2. A stored state comes back: position, models and output form.
+sed -i -e 's/^Top=.*/Top=100/' -e 's/^Left=.*/Left=50/' -e 's/^ColorPalette=.*/ColorPalette=0/' \
+  -e 's/^ColorSlide=.*/ColorSlide=3/' -e 's/^OutputNum=.*/OutputNum=0/' "$store"
+start
+xdotool getwindowgeometry "$window" | grep -q 'Position: 50,100' || fail "position not restored"
+[ "$(xdotool getwindowname "$window")" = "Tintara silver" ] || fail "output form not restored"
+stop
+[ "$(value ColorPalette)" = 0 ] && [ "$(value ColorSlide)" = 3 ] && [ "$(value Top)" = 100 ] \
+  || fail "values not kept"
+echo "second start: position, models and output form restored"
+
+# 3. A damaged store starts cleanly and is repaired.
+sed -i -e 's/^ColorPalette=.*/ColorPalette=abc/' -e 's/^PiccerTime=.*/PiccerTime=99999/' \
+  -e 's/^Favorite=.*/Favorite=2000000000/' -e 's/^Top=.*/Top=-50000/' "$store"
+start
+xdotool getwindowgeometry "$window" | grep -q 'Position: 327,' || fail "off-screen window not centred"
+stop
+[ "$(value ColorPalette)" = 8 ] && [ "$(value PiccerTime)" = 500 ] && [ "$(value Favorite)" = 0 ] \
+  || fail "damaged values not repaired"
+echo "damaged store: started cleanly and repaired"
