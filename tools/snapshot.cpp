@@ -1,26 +1,44 @@
-// Renders the main window into a PNG file, for the README and for looking at
-// the window without a display: tintara-snapshot OUTPUT.png [R G B]
+// Renders one of the program's windows into a PNG file, for the README and
+// for looking at the windows without a display:
+//   tintara-snapshot OUTPUT.png [main|options|options1|options3|about|input] [R G B]
 #include <QApplication>
 #include <QPixmap>
+#include <QTabWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
-#include "mainwindow/tform1.h"
+#include "mainwindow/program_windows.h"
+#include "mainwindow/tform_about.h"
+#include "mainwindow/tform_input.h"
+#include "mainwindow/tform_option.h"
+#include "platform/memory_settings_store.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2 && argc != 5) {
-    std::fprintf(stderr, "usage: tintara-snapshot OUTPUT.png [R G B]\n");
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: tintara-snapshot OUTPUT.png [main|options[N]|about|input] [R G B]\n");
     return 2;
   }
   QApplication app(argc, argv);
-  tintara::TForm1 window;
-  if (argc == 5) {
-    window.SetCurrentColour(tintara::RgbColor::FromInts(std::atoi(argv[2]), std::atoi(argv[3]),
-                                                        std::atoi(argv[4])));
+  tintara::MemorySettingsStore settings;
+  tintara::ProgramWindows windows({&settings, [](const QString&) {}, nullptr});
+  int next = 2;
+  const char* which = "main";
+  if (argc > next && std::strchr("0123456789", argv[next][0]) == nullptr) which = argv[next++];
+  if (argc >= next + 3) {
+    windows.Main().SetCurrentColour(tintara::RgbColor::FromInts(
+        std::atoi(argv[next]), std::atoi(argv[next + 1]), std::atoi(argv[next + 2])));
   }
-  window.show();
+  QWidget* window = &windows.Main();
+  if (std::strncmp(which, "options", 7) == 0) {
+    window = &windows.Option();
+    if (which[7] != '\0') windows.Option().PageControl->setCurrentIndex(which[7] - '1');
+  }
+  if (std::strcmp(which, "about") == 0) window = &windows.About();
+  if (std::strcmp(which, "input") == 0) window = &windows.Input();
+  window->show();
   QApplication::processEvents();
-  if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {
+  if (!window->grab().save(QString::fromLocal8Bit(argv[1]))) {
     std::fprintf(stderr, "tintara-snapshot: cannot write %s\n", argv[1]);
     return 1;
   }
