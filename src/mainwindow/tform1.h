@@ -1,13 +1,15 @@
 #ifndef TINTARA_MAINWINDOW_TFORM1_H_
 #define TINTARA_MAINWINDOW_TFORM1_H_
 
+#include <QCursor>
 #include <QMainWindow>
+#include <QPixmap>
 #include <array>
 #include <cstdint>
-
-#include <QCursor>
-#include <QPixmap>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "colour/colour_models.h"
@@ -16,16 +18,27 @@
 #include "mainwindow/settings/main_settings.h"
 #include "mainwindow/settings/option_settings.h"
 #include "mainwindow/surface.h"
+#include "output/body_composer.h"
 #include "platform/error_box.h"
 
+class QCheckBox;
 class QComboBox;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QFrame;
+class QGroupBox;
+class QImage;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
 class QScrollBar;
+class QTimer;
 
 namespace tintara {
 
+class BodySchemeBox;
 class ClientArea;
 class CopyFormatBox;
 class FieldEdit;
@@ -141,6 +154,44 @@ class TForm1 : public QMainWindow {
   // ---- BODY tag group, pictures and text brought in ----
   // (tform1_body.cpp, tform1_pictures.cpp)
   void ComposeBodyTag();
+  // Makes the role the one the editor works on. The menus' role items call
+  // this too, also for a role that is left out of the tag.
+  void SelectBodyRole(BodyRole role);
+  void RoleRadioButtonClick(BodyRole role);
+  void RoleCheckBoxClick(BodyRole role);
+  void CheckBoxPictureClick();
+  // Applies the sample chosen in ComboBoxBodyEx; the samples menu selects
+  // its item there first.
+  void ComboBoxBodyExChange();
+  void ButtonCopyBodyClick();
+  // The whole tag to the clipboard as plain text (also the menus' copy items).
+  void CopyBodyTag();
+  // Click feedback: the button swells by 30 pixels around its centre until
+  // Timer fires; `tag` names the button for TimerTimer.
+  void StartPulse(int tag);
+  void TimerTimer();
+
+  void SpeedButtonOpenClick();
+  void SpeedButtonPasteClick();
+  // An opened or dropped file: a picture goes behind the preview, anything
+  // else to the BODY tag reader.
+  void OpenPictureOrText(const QString& path);
+  void ShowBackgroundPicture(const QImage& picture, const QString& name);
+
+  const BodyComposerState& BodyComposer() const { return body_; }
+  // The name the tag's BACKGROUND attribute writes; empty until a picture.
+  QString BackgroundPictureName() const;
+
+  // Asks for the file to open; an empty name means the user cancelled.
+  // Tests put their own function here.
+  std::function<QString()> ChooseFileToOpen;
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ public:
   // ---- end of BODY tag group ----
 
   // ---- life cycle, settings, dialogs and menus ----
@@ -234,6 +285,40 @@ class TForm1 : public QMainWindow {
   TFlatBtn* SpeedButtonCopy = nullptr;
   QLineEdit* EditRGB = nullptr;
   // BODY tag group controls:
+  TFlatBtn* SpeedButtonPicture = nullptr;
+  TFlatBtn* ButtonCopyBody = nullptr;
+  TFlatBtn* SpeedButtonPaste = nullptr;
+  QGroupBox* GroupBox1 = nullptr;
+  QLabel* ImageBg = nullptr;
+  QRadioButton* RadioButtonT = nullptr;
+  QRadioButton* RadioButtonL = nullptr;
+  QRadioButton* RadioButtonV = nullptr;
+  QRadioButton* RadioButtonA = nullptr;
+  QRadioButton* RadioButtonB = nullptr;
+  QCheckBox* CheckBoxT = nullptr;
+  QCheckBox* CheckBoxL = nullptr;
+  QCheckBox* CheckBoxV = nullptr;
+  QCheckBox* CheckBoxA = nullptr;
+  QCheckBox* CheckBoxB = nullptr;
+  QLabel* LabelT = nullptr;
+  QLabel* LabelLi = nullptr;
+  QLabel* LabelV = nullptr;
+  QLabel* LabelA = nullptr;
+  QLabel* LabelBg = nullptr;
+  QLabel* LabelBody = nullptr;
+  QLabel* LabelDummy1 = nullptr;
+  QLabel* LabelDummy2 = nullptr;
+  QCheckBox* CheckBoxPicture = nullptr;
+  QLabel* LabelPicture = nullptr;
+  QLabel* LabelBody1 = nullptr;
+  QLabel* LabelBody2 = nullptr;
+  QLabel* LabelBody3 = nullptr;
+  QLabel* LabelBody4 = nullptr;
+  QLabel* LabelBody5 = nullptr;
+  BodySchemeBox* ComboBoxBodyEx = nullptr;
+  QPlainTextEdit* MemoBODY = nullptr;
+  // The tool buttons' pulse: 100 ms, one shot.
+  QTimer* Timer = nullptr;
   // end of BODY tag group controls
 
   // Re-entrance guard: 0 idle, 1 a row value is being applied, 2 a palette
@@ -286,6 +371,22 @@ class TForm1 : public QMainWindow {
   FloatingSwatch* floating_swatch_ = nullptr;
 
   // BODY tag group state:
+  void CreateOpenButtons();
+  void CreatePictureInput();
+  // Carries out what a composer operation asks for, in its order.
+  void ApplyBodyEffects(const BodyEffects& effects);
+  // Brings the group's controls in line with the composer.
+  void ShowBodyControls();
+  void ReadBodyText(const std::string& text);
+  QRadioButton* RoleRadioButton(BodyRole role) const;
+  QCheckBox* RoleCheckBox(BodyRole role) const;
+  QWidget* PulseButton(int tag) const;
+
+  BodyComposerState body_;
+  // The button Timer shrinks back; none when no pulse is pending.
+  int timer_tag_ = -1;
+  // What the group shows now, so a refresh repaints only what changed.
+  std::optional<BodyControls> shown_body_controls_;
   // end of BODY tag group state
 
   // Life cycle state:

@@ -1,10 +1,303 @@
-// The BODY tag group: five colour roles, their preview and the samples.
+// The BODY tag group: five colour roles, their preview and the samples; the
+// tool buttons that copy the tag and bring pictures and text in.
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "mainwindow/body_scheme_box.h"
+#include "mainwindow/client_area.h"
 #include "mainwindow/tform1.h"
+#include "output/body_schemes.h"
+#include "resources/resource_names.h"
+#include "widgets/flat_button.h"
 
 namespace tintara {
+namespace {
 
-void TForm1::CreateBodyGroup() {}
+// Rows of the roles inside the group, in role order.
+constexpr int kRoleRowTops[kBodyRoleCount] = {15, 47, 79, 111, 143};
+constexpr int kRadioLeft = 3;
+constexpr int kCheckLeft = 116;
+constexpr int kCaptionLeft = 20;
+constexpr int kPreviewTops[kBodyRoleCount] = {207, 221, 235, 249, 263};
 
-void TForm1::ComposeBodyTag() {}
+// The timer's tag for ButtonCopyBody.
+constexpr int kPulseCopyBody = 2;
+constexpr int kPulseGrowth = 30;
+constexpr int kPulseMilliseconds = 100;
+
+QColor ToQColor(RgbColor colour) { return QColor(colour.r, colour.g, colour.b); }
+
+QString FromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void SetForeground(QWidget* widget, RgbColor colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, ToQColor(colour));
+  palette.setColor(QPalette::Text, ToQColor(colour));
+  widget->setPalette(palette);
+}
+
+// Only the given role: the check boxes and the sample list inside the group
+// keep their white fields.
+void SetFill(QWidget* widget, QPalette::ColorRole role, RgbColor colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(role, ToQColor(colour));
+  widget->setPalette(palette);
+}
+
+// Preview lines and captions hold tag text such as "<BODY", which a label
+// would otherwise take for markup.
+QLabel* MakeLabel(const QString& text, QRect geometry, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setGeometry(geometry);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+TFlatBtn* MakeToolButton(const char* glyph, const char* hint, int left, QWidget* parent) {
+  auto* button = new TFlatBtn(parent);
+  button->setGeometry(left, 1, 27, 27);
+  button->setIcon(QIcon(QString::fromUtf8(glyph)));
+  button->setIconSize(QSize(res::kToolGlyphSize, res::kToolGlyphSize));
+  button->setToolTip(QString::fromUtf8(hint));
+  return button;
+}
+
+}  // namespace
+
+void TForm1::CreateBodyGroup() {
+  CreateOpenButtons();
+
+  GroupBox1 = new QGroupBox(client_);
+  GroupBox1->setGeometry(488, 68, 138, 312);
+  GroupBox1->setAutoFillBackground(true);
+
+  // First child, so every other control lies on top of the picture.
+  ImageBg = new QLabel(GroupBox1);
+  ImageBg->setGeometry(0, 0, 137, 312);
+  ImageBg->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  ImageBg->hide();
+
+  LabelBody = MakeLabel(QString::fromUtf8("BODYタグ"), {6, 0, 60, 14}, GroupBox1);
+
+  QRadioButton** radios[kBodyRoleCount] = {&RadioButtonT, &RadioButtonL, &RadioButtonV,
+                                           &RadioButtonA, &RadioButtonB};
+  QCheckBox** boxes[kBodyRoleCount] = {&CheckBoxT, &CheckBoxL, &CheckBoxV, &CheckBoxA, &CheckBoxB};
+  QLabel** captions[kBodyRoleCount] = {&LabelT, &LabelLi, &LabelV, &LabelA, &LabelBg};
+  for (BodyRole role : kAllBodyRoles) {
+    const std::size_t k = RoleIndex(role);
+    const int top = kRoleRowTops[k];
+    *radios[k] = new QRadioButton(GroupBox1);
+    (*radios[k])->setGeometry(kRadioLeft, top, 16, 17);
+    (*radios[k])->setAutoFillBackground(true);
+    *boxes[k] = new QCheckBox(GroupBox1);
+    (*boxes[k])->setGeometry(kCheckLeft, top, 17, 17);
+    *captions[k] =
+        MakeLabel(FromView(InfoOf(role).caption), {kCaptionLeft, top, 95, 17}, GroupBox1);
+    if (role == BodyRole::kLink || role == BodyRole::kVlink || role == BodyRole::kAlink) {
+      QFont font = (*captions[k])->font();
+      font.setUnderline(true);
+      (*captions[k])->setFont(font);
+    }
+    connect(*radios[k], &QRadioButton::clicked, this, [this, role] { RoleRadioButtonClick(role); });
+    // clicked, not toggled: setting the boxes from the composer's state must
+    // not run the rules again.
+    connect(*boxes[k], &QCheckBox::clicked, this, [this, role] { RoleCheckBoxClick(role); });
+  }
+
+  LabelDummy2 = MakeLabel(QString::fromUtf8("└いじくる"), {5, 161, 60, 14}, GroupBox1);
+  LabelDummy1 = MakeLabel(QString::fromUtf8("指定する」"), {64, 161, 65, 14}, GroupBox1);
+  LabelDummy1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+  CheckBoxPicture = new QCheckBox(GroupBox1);
+  CheckBoxPicture->setGeometry(kRadioLeft, 183, 17, 17);
+  LabelPicture = MakeLabel(QString::fromUtf8("画像を使う"), {kCaptionLeft, 183, 90, 17}, GroupBox1);
+  connect(CheckBoxPicture, &QCheckBox::clicked, this, &TForm1::CheckBoxPictureClick);
+
+  QLabel** lines[kBodyRoleCount] = {&LabelBody1, &LabelBody2, &LabelBody3, &LabelBody4,
+                                    &LabelBody5};
+  for (std::size_t k = 0; k < kBodyRoleCount; ++k) {
+    *lines[k] = MakeLabel({}, {4, kPreviewTops[k], 132, 14}, GroupBox1);
+  }
+
+  ComboBoxBodyEx = new BodySchemeBox(GroupBox1);
+  ComboBoxBodyEx->setGeometry(4, 280, 128, 22);
+  ComboBoxBodyEx->setToolTip(QString::fromUtf8("Bodyタグのサンプルを用いる"));
+  ComboBoxBodyEx->setCurrentIndex(0);
+  // activated, so choosing the sample already shown applies it again.
+  connect(ComboBoxBodyEx, &QComboBox::activated, this, &TForm1::ComboBoxBodyExChange);
+
+  MemoBODY = new QPlainTextEdit(client_);
+  MemoBODY->hide();
+
+  Timer = new QTimer(this);
+  Timer->setSingleShot(true);
+  Timer->setInterval(kPulseMilliseconds);
+  connect(Timer, &QTimer::timeout, this, &TForm1::TimerTimer);
+
+  CreatePictureInput();
+  ShowBodyControls();
+}
+
+void TForm1::CreateOpenButtons() {
+  SpeedButtonPicture =
+      MakeToolButton(res::kGlyphOpen, "画像やHTMLファイルを読み込む", 1, PanelOpen);
+  ButtonCopyBody =
+      MakeToolButton(res::kGlyphCopyBody, "出来たBODYタグをクリップボードにコピー", 29, PanelOpen);
+  SpeedButtonPaste =
+      MakeToolButton(res::kGlyphPaste, "画像やBODYタグをクリップボードから読み込む", 56, PanelOpen);
+  // BitBtnPiccer takes the last place, at 83.
+  connect(SpeedButtonPicture, &QToolButton::clicked, this, &TForm1::SpeedButtonOpenClick);
+  connect(ButtonCopyBody, &QToolButton::clicked, this, &TForm1::ButtonCopyBodyClick);
+  connect(SpeedButtonPaste, &QToolButton::clicked, this, &TForm1::SpeedButtonPasteClick);
+}
+
+void TForm1::ComposeBodyTag() {
+  const BodyTag tag = tintara::ComposeBodyTag(body_, CurrentColour(), output_num_, output_lower_);
+  const QString text = QString::fromStdString(tag.text);
+  if (MemoBODY->toPlainText() != text) MemoBODY->setPlainText(text);
+  QLabel* const lines[kBodyRoleCount] = {LabelBody1, LabelBody2, LabelBody3, LabelBody4,
+                                         LabelBody5};
+  for (std::size_t k = 0; k < kBodyRoleCount; ++k) {
+    lines[k]->setText(QString::fromStdString(tag.preview_lines[k]));
+  }
+  ShowBodyControls();
+}
+
+void TForm1::ShowBodyControls() {
+  const BodyControls controls = BodyControlStates(body_);
+  for (BodyRole role : kAllBodyRoles) {
+    const BodyRoleControls& c = controls.roles[RoleIndex(role)];
+    QRadioButton* radio = RoleRadioButton(role);
+    // The radio buttons are one group: checking one clears the others.
+    if (c.radio_checked) radio->setChecked(true);
+    radio->setEnabled(c.radio_enabled);
+    RoleCheckBox(role)->setChecked(c.box_checked);
+    RoleCheckBox(role)->setEnabled(c.box_enabled);
+  }
+  CheckBoxPicture->setChecked(controls.picture_checked);
+  ImageBg->setVisible(controls.picture_checked);
+
+  // Palettes are set only when a colour changed: a slider drag refreshes
+  // for every step.
+  const std::optional<BodyControls>& shown = shown_body_controls_;
+  if (!shown || shown->text_colour != controls.text_colour) {
+    QWidget* const text_coloured[] = {LabelT,      LabelBg,    LabelBody,    LabelDummy1,
+                                      LabelDummy2, LabelBody1, LabelBody2,   LabelBody3,
+                                      LabelBody4,  LabelBody5, LabelPicture, MemoBODY};
+    for (QWidget* widget : text_coloured) SetForeground(widget, controls.text_colour);
+  }
+  QLabel* const captions[kBodyRoleCount] = {LabelT, LabelLi, LabelV, LabelA, LabelBg};
+  for (BodyRole role : {BodyRole::kLink, BodyRole::kVlink, BodyRole::kAlink}) {
+    const RgbColor colour = controls.roles[RoleIndex(role)].colour;
+    if (!shown || shown->roles[RoleIndex(role)].colour != colour) {
+      SetForeground(captions[RoleIndex(role)], colour);
+    }
+  }
+  if (!shown || shown->background_colour != controls.background_colour) {
+    QWidget* const background_coloured[] = {GroupBox1,    RadioButtonT, RadioButtonL,
+                                            RadioButtonV, RadioButtonA, RadioButtonB};
+    for (QWidget* widget : background_coloured) {
+      SetFill(widget, QPalette::Window, controls.background_colour);
+    }
+    SetFill(MemoBODY, QPalette::Base, controls.background_colour);
+  }
+  shown_body_controls_ = controls;
+}
+
+void TForm1::ApplyBodyEffects(const BodyEffects& effects) {
+  if (effects.current_colour) {
+    red_ = effects.current_colour->r;
+    green_ = effects.current_colour->g;
+    blue_ = effects.current_colour->b;
+  }
+  if (effects.current_colour || effects.refresh_all) {
+    RefreshAll();
+  } else {
+    ShowBodyControls();
+  }
+  if (effects.open_picture) SpeedButtonOpenClick();
+}
+
+void TForm1::SelectBodyRole(BodyRole role) {
+  ApplyBodyEffects(tintara::SelectBodyRole(body_, role));
+}
+
+void TForm1::RoleRadioButtonClick(BodyRole role) { SelectBodyRole(role); }
+
+void TForm1::RoleCheckBoxClick(BodyRole role) {
+  ApplyBodyEffects(RoleCheckBoxChanged(body_, role, RoleCheckBox(role)->isChecked()));
+}
+
+void TForm1::CheckBoxPictureClick() {
+  ApplyBodyEffects(PictureOptionChanged(body_, CheckBoxPicture->isChecked()));
+}
+
+void TForm1::ComboBoxBodyExChange() {
+  const int index = ComboBoxBodyEx->currentIndex();
+  if (index < 0 || index >= kBodySchemeCount) return;
+  ApplyBodyEffects(tintara::ApplyBodyScheme(body_, BodySchemeTable[index].colours));
+}
+
+void TForm1::ButtonCopyBodyClick() {
+  StartPulse(kPulseCopyBody);
+  CopyBodyTag();
+}
+
+void TForm1::CopyBodyTag() {
+  MemoBODY->selectAll();
+  // Plain text only; the field's own copy would add a rich-text version.
+  QGuiApplication::clipboard()->setText(MemoBODY->toPlainText());
+}
+
+void TForm1::StartPulse(int tag) {
+  // A pulse still pending ends first, so that a second click before the
+  // timer fires cannot leave a button swollen for good.
+  if (timer_tag_ >= 0) TimerTimer();
+  QWidget* button = PulseButton(tag);
+  if (button == nullptr) return;
+  const int half = kPulseGrowth / 2;
+  button->setGeometry(button->geometry().adjusted(-half, -half, half, half));
+  button->repaint();
+  timer_tag_ = tag;
+  Timer->start();
+}
+
+void TForm1::TimerTimer() {
+  Timer->stop();
+  QWidget* button = PulseButton(timer_tag_);
+  timer_tag_ = -1;
+  if (button == nullptr) return;
+  const int half = kPulseGrowth / 2;
+  button->setGeometry(button->geometry().adjusted(half, half, -half, -half));
+  button->repaint();
+}
+
+QWidget* TForm1::PulseButton(int tag) const {
+  switch (tag) {
+    case kPulseCopyBody:
+      return ButtonCopyBody;
+    default:
+      return nullptr;
+  }
+}
+
+QRadioButton* TForm1::RoleRadioButton(BodyRole role) const {
+  QRadioButton* const radios[kBodyRoleCount] = {RadioButtonT, RadioButtonL, RadioButtonV,
+                                                RadioButtonA, RadioButtonB};
+  return radios[RoleIndex(role)];
+}
+
+QCheckBox* TForm1::RoleCheckBox(BodyRole role) const {
+  QCheckBox* const boxes[kBodyRoleCount] = {CheckBoxT, CheckBoxL, CheckBoxV, CheckBoxA, CheckBoxB};
+  return boxes[RoleIndex(role)];
+}
 
 }  // namespace tintara

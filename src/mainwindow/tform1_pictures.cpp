@@ -1,0 +1,112 @@
+// Pictures and text brought in: the open command, files dropped on the
+// window and the paste command.
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+
+#include "mainwindow/tform1.h"
+#include "output/body_reader.h"
+#include "pictures/picture_input.h"
+
+namespace tintara {
+namespace {
+
+const char kClipboardPictureName[] = "From Clipboard";
+
+}  // namespace
+
+void TForm1::CreatePictureInput() {
+  setAcceptDrops(true);
+  // A file dropped anywhere on the window is brought in, also over a field,
+  // which would otherwise take the file's name as typed text.
+  for (QLineEdit* field : findChildren<QLineEdit*>()) field->setAcceptDrops(false);
+  ChooseFileToOpen = [this] {
+    return QFileDialog::getOpenFileName(this, QString(), QString(),
+                                        QtNameFilters(kAllTypeFilterText));
+  };
+}
+
+QString TForm1::BackgroundPictureName() const { return QString::fromStdString(body_.picture_name); }
+
+void TForm1::SpeedButtonOpenClick() {
+  const QString path = ChooseFileToOpen ? ChooseFileToOpen() : QString();
+  if (!path.isEmpty()) OpenPictureOrText(path);
+}
+
+void TForm1::OpenPictureOrText(const QString& path) {
+  const Input input = ReadFileInput(path);
+  const QString name = QFileInfo(path).fileName();
+  switch (input.kind) {
+    case InputKind::kPicture:
+      if (!input.picture.isNull()) ShowBackgroundPicture(input.picture, name);
+      break;
+    case InputKind::kText:
+      ReadBodyText(input.text);
+      break;
+    case InputKind::kTooLarge:
+      error_box_(QString::fromUtf8("「%1」は大きすぎるので読み込めません．"
+                                   "画像でないファイルは16MBまでです．")
+                     .arg(name));
+      break;
+    case InputKind::kUnreadable:
+      error_box_(QString::fromUtf8("「%1」を読み込めません．").arg(name));
+      break;
+    case InputKind::kNothing:
+      break;
+  }
+}
+
+void TForm1::SpeedButtonPasteClick() {
+  const Input input = ReadClipboardInput(QGuiApplication::clipboard()->mimeData());
+  if (input.kind == InputKind::kPicture) {
+    // A picture without pixels is not shown, and the text is not read either.
+    if (!input.picture.isNull()) {
+      ShowBackgroundPicture(input.picture, QString::fromUtf8(kClipboardPictureName));
+    }
+  } else if (input.kind == InputKind::kText) {
+    ReadBodyText(input.text);
+  }
+}
+
+void TForm1::ReadBodyText(const std::string& text) {
+  const BodyReadResult reading = ReadBodyTag(text);
+  if (reading.kind == BodyReadKind::kConversionError) {
+    error_box_(QString::fromStdString(reading.message));
+    return;
+  }
+  ApplyBodyEffects(ApplyBodyReading(body_, reading));
+}
+
+void TForm1::ShowBackgroundPicture(const QImage& picture, const QString& name) {
+  ImageBg->setPixmap(QPixmap::fromImage(TiledBackground(picture)));
+  body_.picture_name = name.toStdString();
+  BodyEffects effects = PictureOptionChanged(body_, true);
+  effects += UpdateRoleChecks(body_);
+  ApplyBodyEffects(effects);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!FirstDroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TForm1::dragMoveEvent(QDragMoveEvent* event) {
+  if (!FirstDroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  const QString path = FirstDroppedFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  // Read once the drop is over, so the program the file came from is not
+  // kept waiting by a message box.
+  QMetaObject::invokeMethod(
+      this, [this, path] { OpenPictureOrText(path); }, Qt::QueuedConnection);
+}
+
+}  // namespace tintara

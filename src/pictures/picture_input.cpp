@@ -1,0 +1,132 @@
+#include "pictures/picture_input.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QPainter>
+#include <QStringList>
+#include <QUrl>
+#include <QVariant>
+
+#include "pictures/tiling.h"
+
+namespace tintara {
+namespace {
+
+QString FromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString QtPatterns(std::string_view patterns) {
+  QStringList list = FromView(patterns).split(';', Qt::SkipEmptyParts);
+  for (QString& pattern : list) {
+    pattern = pattern.trimmed();
+    if (pattern == "*.*") pattern = "*";
+  }
+  return list.join(' ');
+}
+
+Input TextInput(const QByteArray& bytes) {
+  Input input;
+  input.kind = InputKind::kText;
+  input.text = ReaderText(bytes);
+  return input;
+}
+
+Input PictureInput(QImage picture) {
+  Input input;
+  input.kind = InputKind::kPicture;
+  input.picture = std::move(picture);
+  return input;
+}
+
+}  // namespace
+
+QString QtNameFilters(std::string_view filter_text) {
+  QStringList filters;
+  std::size_t at = 0;
+  while (at < filter_text.size()) {
+    const std::size_t bar = filter_text.find('|', at);
+    if (bar == std::string_view::npos) break;
+    const std::string_view description = filter_text.substr(at, bar - at);
+    std::size_t end = filter_text.find('|', bar + 1);
+    if (end == std::string_view::npos) end = filter_text.size();
+    const std::string_view patterns = filter_text.substr(bar + 1, end - bar - 1);
+    filters << FromView(description) + " (" + QtPatterns(patterns) + ")";
+    at = end + 1;
+  }
+  return filters.join(";;");
+}
+
+QImage DecodeBitmap(const QByteArray& bytes) {
+  if (!bytes.startsWith("BM")) return {};
+  QImage image;
+  if (!image.loadFromData(bytes, "BMP")) return {};
+  return image;
+}
+
+std::string ReaderText(const QByteArray& bytes) {
+  std::string text;
+  text.reserve(static_cast<std::size_t>(bytes.size()));
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c == '\r') {
+      text += "\r\n";
+      if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    } else if (c == '\n') {
+      text += "\r\n";
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
+Input ReadFileInput(const QString& path) {
+  // Only plain files: reading a pipe or a device could wait forever.
+  if (!QFileInfo(path).isFile()) return {InputKind::kUnreadable, {}, {}};
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {InputKind::kUnreadable, {}, {}};
+  const qint64 size = file.size();
+
+  if (file.peek(2) == "BM" && size <= kMaxBitmapFileBytes) {
+    const QByteArray bytes = file.readAll();
+    if (QImage picture = DecodeBitmap(bytes); !picture.isNull()) {
+      return PictureInput(std::move(picture));
+    }
+    if (!file.seek(0)) return {InputKind::kUnreadable, {}, {}};
+  }
+  if (size > kMaxTextFileBytes) return {InputKind::kTooLarge, {}, {}};
+  // One byte more than allowed tells a file that grew since it was measured.
+  const QByteArray bytes = file.read(kMaxTextFileBytes + 1);
+  if (file.error() != QFileDevice::NoError) return {InputKind::kUnreadable, {}, {}};
+  if (bytes.size() > kMaxTextFileBytes) return {InputKind::kTooLarge, {}, {}};
+  return TextInput(bytes);
+}
+
+Input ReadClipboardInput(const QMimeData* data) {
+  if (data == nullptr) return {};
+  if (data->hasImage()) return PictureInput(qvariant_cast<QImage>(data->imageData()));
+  if (data->hasText()) return TextInput(data->text().toUtf8());
+  return {};
+}
+
+QImage TiledBackground(const QImage& picture) {
+  QImage background(kBackgroundWidth, kBackgroundHeight, QImage::Format_RGB32);
+  // A picture with see-through parts shows white there.
+  background.fill(Qt::white);
+  QPainter painter(&background);
+  for (const TileRect& tile : TileRects(picture.width(), picture.height())) {
+    painter.drawImage(QPoint(tile.x, tile.y), picture, QRect(0, 0, tile.width, tile.height));
+  }
+  return background;
+}
+
+QString FirstDroppedFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls()) return {};
+  const QList<QUrl> urls = data->urls();
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return {};
+  return urls.first().toLocalFile();
+}
+
+}  // namespace tintara
