@@ -13,6 +13,10 @@ namespace {
 std::atomic<long> allocations{0};
 }  // namespace
 
+// The counting operator new takes its memory from malloc, so the matching
+// delete frees it; GCC cannot see that the two belong together.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 void* operator new(std::size_t size) {
   allocations.fetch_add(1, std::memory_order_relaxed);
   if (void* p = std::malloc(size)) return p;

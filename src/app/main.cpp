@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     tintara::ProgramWindows windows({&settings, tintara::StandardErrorBox(), &help});
     // Ending the session, kill or Ctrl+C close the program as its exit
     // command does, so the settings are kept.
-    tintara::TerminationSignals termination([&windows] { windows.Main().close(); });
+    tintara::TerminationSignals termination([&windows] { windows.Main().EndBySignal(); });
     windows.Main().show();
     QApplication::exec();
   } catch (const std::exception& error) {

@@ -201,6 +201,10 @@ class TForm1 : public QMainWindow {
   void FormClose();
   void FormDestroy();
   void SpeedButtonExitClick();
+  // Closes the window because the program was told to end (the session
+  // ending, kill): settings are saved as on any close, but a failure is
+  // written to standard error, since nobody may be there to answer a box.
+  void EndBySignal();
   void MenuOptionClick();
   void MenuHelpCClick();
   void MenuHelpSearchClick();
@@ -225,6 +229,7 @@ class TForm1 : public QMainWindow {
   SettingsStore* Settings() const { return settings_; }
 
   QMenu* MenuFile = nullptr;
+  QAction* MenuFileOpen = nullptr;
   QAction* MenuFileExit = nullptr;
   QAction* MenuOption = nullptr;
   QMenu* MenuHelp = nullptr;
@@ -403,6 +408,7 @@ class TForm1 : public QMainWindow {
   std::array<RgbColor, kUserSlotCount> user_palette_ = FirstUserPalette();
   std::vector<FavouriteSetting> favourites_;
   QString plug_in_folder_;
+  bool ending_by_signal_ = false;
   QCursor piccer_cursor_;
   std::vector<QPixmap> menu_bitmaps_;
   // end of life cycle state

@@ -14,6 +14,8 @@
 #include "mainwindow/tform1.h"
 #include "output/body_schemes.h"
 #include "resources/resource_names.h"
+#include "widgets/classic_check.h"
+#include "widgets/fast_label.h"
 #include "widgets/flat_button.h"
 
 namespace tintara {
@@ -55,9 +57,8 @@ void SetFill(QWidget* widget, QPalette::ColorRole role, RgbColor colour) {
 // Preview lines and captions hold tag text such as "<BODY", which a label
 // would otherwise take for markup.
 QLabel* MakeLabel(const QString& text, QRect geometry, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new FastLabel(text, parent);
   label->setGeometry(geometry);
-  label->setTextFormat(Qt::PlainText);
   return label;
 }
 
@@ -94,10 +95,10 @@ void TForm1::CreateBodyGroup() {
   for (BodyRole role : kAllBodyRoles) {
     const std::size_t k = RoleIndex(role);
     const int top = kRoleRowTops[k];
-    *radios[k] = new QRadioButton(GroupBox1);
+    *radios[k] = new ClassicRadioButton(GroupBox1);
     (*radios[k])->setGeometry(kRadioLeft, top, 16, 17);
     (*radios[k])->setAutoFillBackground(true);
-    *boxes[k] = new QCheckBox(GroupBox1);
+    *boxes[k] = new ClassicCheckBox(GroupBox1);
     (*boxes[k])->setGeometry(kCheckLeft, top, 17, 17);
     *captions[k] =
         MakeLabel(FromView(InfoOf(role).caption), {kCaptionLeft, top, 95, 17}, GroupBox1);
@@ -116,7 +117,7 @@ void TForm1::CreateBodyGroup() {
   LabelDummy1 = MakeLabel(QString::fromUtf8("指定する」"), {64, 161, 65, 14}, GroupBox1);
   LabelDummy1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-  CheckBoxPicture = new QCheckBox(GroupBox1);
+  CheckBoxPicture = new ClassicCheckBox(GroupBox1);
   CheckBoxPicture->setGeometry(kRadioLeft, 183, 17, 17);
   LabelPicture = MakeLabel(QString::fromUtf8("画像を使う"), {kCaptionLeft, 183, 90, 17}, GroupBox1);
   connect(CheckBoxPicture, &QCheckBox::clicked, this, &TForm1::CheckBoxPictureClick);
@@ -202,11 +203,9 @@ void TForm1::ShowBodyControls() {
     }
   }
   if (!shown || shown->background_colour != controls.background_colour) {
-    QWidget* const background_coloured[] = {GroupBox1,    RadioButtonT, RadioButtonL,
-                                            RadioButtonV, RadioButtonA, RadioButtonB};
-    for (QWidget* widget : background_coloured) {
-      SetFill(widget, QPalette::Window, controls.background_colour);
-    }
+    // The radio buttons draw no background of their own, so the group's
+    // colour shows through them.
+    SetFill(GroupBox1, QPalette::Window, controls.background_colour);
     SetFill(MemoBODY, QPalette::Base, controls.background_colour);
   }
   shown_body_controls_ = controls;

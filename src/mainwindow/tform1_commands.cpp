@@ -18,6 +18,9 @@ QString Utf8(const char* text) { return QString::fromUtf8(text); }
 void TForm1::CreateMenus() {
   QMenuBar* bar = menuBar();
   MenuFile = bar->addMenu(Utf8("ファイル(&F)"));
+  MenuFileOpen = MenuFile->addAction(Utf8(" 開く (&O)"));
+  MenuFileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  connect(MenuFileOpen, &QAction::triggered, this, &TForm1::SpeedButtonOpenClick);
   MenuFileExit = MenuFile->addAction(Utf8(" 終了(&X)"));
   MenuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
   connect(MenuFileExit, &QAction::triggered, this, &TForm1::SpeedButtonExitClick);

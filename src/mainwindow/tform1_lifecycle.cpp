@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <cstdio>
 
 #include "mainwindow/tform1.h"
 #include "platform/qt_settings_store.h"
@@ -51,7 +52,7 @@ void TForm1::LoadResources() {
   const struct {
     const char* path;
     QAction* item;
-  } kItemBitmaps[] = {{res::kBitmapExit, MenuFileExit}};
+  } kItemBitmaps[] = {{res::kBitmapOpen, MenuFileOpen}, {res::kBitmapExit, MenuFileExit}};
   for (const auto& [path, item] : kItemBitmaps) {
     menu_bitmaps_.emplace_back(QString::fromUtf8(path));
     item->setIcon(QIcon(menu_bitmaps_.back()));
@@ -106,8 +107,17 @@ void TForm1::FormClose() {
   settings.output_lower = output_lower_;
   // A store that cannot be written is reported, and the program still ends.
   if (const auto error = SaveMainSettings(*settings_, settings)) {
-    error_box_(QString::fromUtf8(error->what()));
+    if (ending_by_signal_) {
+      std::fprintf(stderr, "tintara: %s\n", error->what());
+    } else {
+      error_box_(QString::fromUtf8(error->what()));
+    }
   }
+}
+
+void TForm1::EndBySignal() {
+  ending_by_signal_ = true;
+  close();
 }
 
 void TForm1::FormDestroy() { menu_bitmaps_.clear(); }

@@ -3,9 +3,9 @@
 set -euo pipefail
 program=$1
 export HOME=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$HOME"' EXIT
+trap 'kill "$pid" 2>/dev/null && wait "$pid"; rm -rf "$HOME"' EXIT
 
-"$program" &
+"$program" >"$HOME/output.txt" 2>&1 &
 pid=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tintara c0c0c0$' | head -n 1)
 geometry=$(xdotool getwindowgeometry "$window")

@@ -9,13 +9,13 @@ export HOME=$(mktemp -d)
 export XDG_CONFIG_HOME=$HOME/.config
 store=$XDG_CONFIG_HOME/Korvell/RGB.conf
 pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$HOME"' EXIT
+trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$HOME"' EXIT
 
 fail() { echo "FAIL: $*"; exit 1; }
 value() { sed -n "s/^$1=//p" "$store"; }
 
 start() {
-  "$program" &
+  "$program" >>"$HOME/output.txt" 2>&1 &
   pid=$!
   window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tintara' | head -n 1)
   [ -n "$window" ] || fail "no window"
@@ -62,3 +62,15 @@ stop
 [ "$(value ColorPalette)" = 8 ] && [ "$(value PiccerTime)" = 500 ] && [ "$(value Favorite)" = 0 ] \
   || fail "damaged values not repaired"
 echo "damaged store: started cleanly and repaired"
+
+# 4. Ending by a signal while the store cannot be written reports the failure
+# on standard error and still ends, without waiting on a message box.
+start
+rm -rf "$XDG_CONFIG_HOME/Korvell"
+touch "$XDG_CONFIG_HOME/Korvell"
+kill -TERM "$pid"
+for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "still running after SIGTERM with an unwritable store"
+pid=
+grep -q "の設定に失敗しました" "$HOME/output.txt" || fail "failed save not reported"
+echo "unwritable store: failure reported, program ended"

@@ -12,7 +12,9 @@ TEST(NamedColorTable, IsAlphabeticalWithUniqueLowerCaseNames) {
   for (int i = 0; i < kNamedColorCount; ++i) {
     const std::string_view name = NamedColorTable[i].name;
     for (char c : name) ASSERT_TRUE(c >= 'a' && c <= 'z') << name;
-    if (i > 0) EXPECT_LT(NamedColorTable[i - 1].name, name);
+    if (i > 0) {
+      EXPECT_LT(NamedColorTable[i - 1].name, name);
+    }
     names.insert(name);
   }
   EXPECT_EQ(names.size(), 140u);
