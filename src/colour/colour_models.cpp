@@ -32,23 +32,32 @@ ModelTriple ClampToModel(SlideModel model, ModelTriple values) {
           ranges[2].Clamp(values.third)};
 }
 
-RgbColor ModelToRgb(SlideModel model, ModelTriple values) {
-  const ModelTriple v = ClampToModel(model, values);
+std::uint32_t ModelToPacked(SlideModel model, double first, double second, double third) {
   switch (model) {
     case SlideModel::kRgb:
-      return RgbColor::FromInts(v.first, v.second, v.third);
+      return RgbColor::FromInts(static_cast<int>(first), static_cast<int>(second),
+                                static_cast<int>(third))
+          .Packed();
     case SlideModel::kYmc:
-      return RgbColor::FromInts(Complement(v.third), Complement(v.second), Complement(v.first));
+      return RgbColor::FromInts(Complement(static_cast<int>(third)),
+                                Complement(static_cast<int>(second)),
+                                Complement(static_cast<int>(first)))
+          .Packed();
     case SlideModel::kEsl:
-      return EslToRgb(v.first, v.second, v.third);
+      return EslToRgbPacked(first, second, third);
     case SlideModel::kHsl:
-      return HslToRgb(v.first, v.second, v.third);
+      return HslToRgbPacked(first, second, third);
     case SlideModel::kHsv:
-      return HsvToRgb(v.first, v.second, v.third);
+      return HsvToRgbPacked(first, second, third);
     case SlideModel::kYcc:
-      return YccToRgb(v.first, v.second, v.third);
+      return YccToRgbPacked(first, second, third);
   }
-  return {};
+  return 0;
+}
+
+RgbColor ModelToRgb(SlideModel model, ModelTriple values) {
+  const ModelTriple v = ClampToModel(model, values);
+  return RgbColor::FromPacked(ModelToPacked(model, v.first, v.second, v.third));
 }
 
 ModelTriple RgbToModel(SlideModel model, RgbColor colour) {

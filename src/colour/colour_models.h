@@ -36,6 +36,10 @@ const ModelInfo& InfoOf(SlideModel model);
 std::optional<SlideModel> SlideModelFromKey(std::string_view key);
 
 ModelTriple ClampToModel(SlideModel model, ModelTriple values);
+// Components given as they are, real and not clamped: the samples of the
+// palette's cells and bands and the strips' columns. RGB and YMC components
+// are taken as whole numbers.
+std::uint32_t ModelToPacked(SlideModel model, double first, double second, double third);
 // The three components, clamped first, converted to RGB.
 RgbColor ModelToRgb(SlideModel model, ModelTriple values);
 ModelTriple RgbToModel(SlideModel model, RgbColor colour);

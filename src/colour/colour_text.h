@@ -28,6 +28,15 @@ extern const std::array<NamedColor, kNamedColorCount> NamedColorTable;
 // Index 0..15; callers pass only indices in that range.
 RgbColor StandardColor(int index);
 
+// The value of one hexadecimal digit of either case, or -1 for any other
+// character.
+constexpr int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 // Exactly six lower-case hexadecimal digits, red first: ff0a00.
 std::string HexColorText(RgbColor colour);
 

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 
+#include "colour/colour_text.h"
 #include "colour/conversions.h"
 
 namespace tintara {
@@ -27,16 +28,8 @@ int ReadDecimalField(std::string_view text) {
 int ReadHexField(std::string_view text) {
   std::uint64_t value = 0;
   for (char c : text) {
-    int digit;
-    if (c >= '0' && c <= '9') {
-      digit = c - '0';
-    } else if (c >= 'a' && c <= 'f') {
-      digit = c - 'a' + 10;
-    } else if (c >= 'A' && c <= 'F') {
-      digit = c - 'A' + 10;
-    } else {
-      return 0;
-    }
+    const int digit = HexDigitValue(c);
+    if (digit < 0) return 0;
     value = value * 16 + static_cast<std::uint64_t>(digit);
     if (value > 0xffffffffu) return 0;
   }
@@ -102,21 +95,7 @@ int StripValue(SlideModel model, int row, int i) {
 std::uint32_t StripColour(SlideModel model, int row, int column, const std::array<int, 3>& rows) {
   int v[3] = {rows[0], rows[1], rows[2]};
   v[row] = StripValue(model, row, column);
-  switch (model) {
-    case SlideModel::kRgb:
-      return RgbColor::FromInts(v[0], v[1], v[2]).Packed();
-    case SlideModel::kYmc:
-      return RgbColor::FromInts(Complement(v[2]), Complement(v[1]), Complement(v[0])).Packed();
-    case SlideModel::kEsl:
-      return EslToRgbPacked(v[0], v[1], v[2]);
-    case SlideModel::kHsl:
-      return HslToRgbPacked(v[0], v[1], v[2]);
-    case SlideModel::kHsv:
-      return HsvToRgbPacked(v[0], v[1], v[2]);
-    case SlideModel::kYcc:
-      return YccToRgbPacked(v[0], v[1], v[2]);
-  }
-  return 0;
+  return ModelToPacked(model, v[0], v[1], v[2]);
 }
 
 }  // namespace tintara

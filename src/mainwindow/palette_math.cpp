@@ -64,33 +64,10 @@ void ToModelOrder(int channel, double x, double y, double bar, double (&out)[3])
   out[row.bar - base] = bar;
 }
 
-std::uint32_t ModelRealToPacked(SlideModel model, const double (&v)[3]) {
-  switch (model) {
-    case SlideModel::kRgb:
-      return RgbColor::FromInts(static_cast<int>(v[0]), static_cast<int>(v[1]),
-                                static_cast<int>(v[2]))
-          .Packed();
-    case SlideModel::kYmc:
-      return RgbColor::FromInts(Complement(static_cast<int>(v[2])),
-                                Complement(static_cast<int>(v[1])),
-                                Complement(static_cast<int>(v[0])))
-          .Packed();
-    case SlideModel::kEsl:
-      return EslToRgbPacked(v[0], v[1], v[2]);
-    case SlideModel::kHsl:
-      return HslToRgbPacked(v[0], v[1], v[2]);
-    case SlideModel::kHsv:
-      return HsvToRgbPacked(v[0], v[1], v[2]);
-    case SlideModel::kYcc:
-      return YccToRgbPacked(v[0], v[1], v[2]);
-  }
-  return 0;
-}
-
 std::uint32_t PaletteRealToPacked(int channel, double x, double y, double bar) {
   double v[3];
   ToModelOrder(channel, x, y, bar, v);
-  return ModelRealToPacked(ModelOfChannel(channel), v);
+  return ModelToPacked(ModelOfChannel(channel), v[0], v[1], v[2]);
 }
 
 // The value a cell samples on an axis, from its pixel offset u (0, 8, .., 248).

@@ -349,6 +349,7 @@ class TForm1 : public QMainWindow {
   // Shows row k's value in its slider and both fields.
   void ShowRow(int k);
   void ReadRowField(int k, bool hexadecimal);
+  void StoreColour(RgbColor colour);
   void MoveMarkers();
   void MoveArrow();
   void PaintStaticParts();

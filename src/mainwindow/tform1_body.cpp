@@ -213,9 +213,7 @@ void TForm1::ShowBodyControls() {
 
 void TForm1::ApplyBodyEffects(const BodyEffects& effects) {
   if (effects.current_colour) {
-    red_ = effects.current_colour->r;
-    green_ = effects.current_colour->g;
-    blue_ = effects.current_colour->b;
+    StoreColour(*effects.current_colour);
   }
   if (effects.current_colour || effects.refresh_all) {
     RefreshAll();

@@ -21,10 +21,14 @@ QString FromView(std::string_view text) {
 
 }  // namespace
 
-void TForm1::SetCurrentColour(RgbColor colour) {
+void TForm1::StoreColour(RgbColor colour) {
   red_ = colour.r;
   green_ = colour.g;
   blue_ = colour.b;
+}
+
+void TForm1::SetCurrentColour(RgbColor colour) {
+  StoreColour(colour);
   RefreshAll();
 }
 
@@ -75,9 +79,7 @@ void TForm1::ApplyRowValue(int k) {
   rows_[k] = row_ranges_[k].Clamp(rows_[k]);
   ShowRow(k);
   const RgbColor colour = ColourFromRows(slide_model_, k, rows_, CurrentColour());
-  red_ = colour.r;
-  green_ = colour.g;
-  blue_ = colour.b;
+  StoreColour(colour);
   DrawSlideStrips();
   SyncPaletteFromColor();
   RefreshAll();

@@ -43,9 +43,7 @@ void TForm1::SetFieldPoint(FieldAxis axis) {
   }
   MoveMarkers();
   const RgbColor colour = PaletteToRgb(palette_channel_, p.x, p.y, p.bar);
-  red_ = colour.r;
-  green_ = colour.g;
-  blue_ = colour.b;
+  StoreColour(colour);
   DrawPaletteBar();
   RefreshRows();
   RefreshAll();
@@ -59,9 +57,7 @@ void TForm1::SetBarValue() {
   MoveArrow();
   EditL->ShowText(QString::number(p.bar));
   const RgbColor colour = PaletteToRgb(palette_channel_, p.x, p.y, p.bar);
-  red_ = colour.r;
-  green_ = colour.g;
-  blue_ = colour.b;
+  StoreColour(colour);
   BuildPaletteGrid();
   PaintPaletteGrid();
   RefreshRows();

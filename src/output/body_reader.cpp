@@ -50,17 +50,10 @@ std::optional<RgbColor> ColourName(std::string_view word) {
   return NameToColor(word);
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // Exactly two hexadecimal digits.
 std::optional<std::uint8_t> FullPair(std::string_view pair) {
-  if (pair.size() != 2 || HexDigit(pair[0]) < 0 || HexDigit(pair[1]) < 0) return std::nullopt;
-  return static_cast<std::uint8_t>(HexDigit(pair[0]) * 16 + HexDigit(pair[1]));
+  if (pair.size() != 2 || HexDigitValue(pair[0]) < 0 || HexDigitValue(pair[1]) < 0) return std::nullopt;
+  return static_cast<std::uint8_t>(HexDigitValue(pair[0]) * 16 + HexDigitValue(pair[1]));
 }
 
 // Six hexadecimal digits, red first.
@@ -90,11 +83,11 @@ ValueReading ConvertValue(std::string_view value) {
     const std::string_view pair = value.substr(std::min(2 * k, value.size()), 2);
     int number = 0;
     for (char c : pair) {
-      if (HexDigit(c) < 0) {
+      if (HexDigitValue(c) < 0) {
         reading.bad_text = "0x0" + std::string(pair);
         return reading;
       }
-      number = number * 16 + HexDigit(c);
+      number = number * 16 + HexDigitValue(c);
     }
     channels[k] = static_cast<std::uint8_t>(number);
   }
