@@ -53,7 +53,8 @@ void BM_RgbToHslReal(benchmark::State& s) {
   RunOverColours(s, [](int a, int b, int c) { return RgbToHslReal(a, b, c).first; });
 }
 void BM_HsvToRgb(benchmark::State& s) {
-  RunOverColours(s, [](int a, int b, int c) { return HsvToRgbPacked(a * 360 / 255, b % 101, c % 101); });
+  RunOverColours(
+      s, [](int a, int b, int c) { return HsvToRgbPacked(a * 360 / 255, b % 101, c % 101); });
 }
 void BM_RgbToHsv(benchmark::State& s) { RunOverColours(s, RgbToHsv); }
 void BM_YccToRgb(benchmark::State& s) {
@@ -61,7 +62,9 @@ void BM_YccToRgb(benchmark::State& s) {
 }
 void BM_RgbToYcc(benchmark::State& s) { RunOverColours(s, RgbToYcc); }
 void BM_YmcToRgb(benchmark::State& s) {
-  RunOverColours(s, [](int a, int b, int c) { return ModelToRgb(SlideModel::kYmc, {a, b, c}).Packed(); });
+  RunOverColours(s, [](int a, int b, int c) {
+    return ModelToRgb(SlideModel::kYmc, {a, b, c}).Packed();
+  });
 }
 void BM_EslToRgbOneChannel(benchmark::State& s) {
   RunOverColours(s, [](int a, int b, int c) {

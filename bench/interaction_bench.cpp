@@ -55,9 +55,8 @@ int main(int argc, char** argv) {
   QWidget* client = form.Client();
 
   std::vector<Figures> results;
-  results.push_back(Measure("row slider step", 10000, [&](int i) {
-    form.ScrollBarR->setValue(i % 256 == 0 ? 1 : i % 256);
-  }));
+  results.push_back(Measure("row slider step", 10000,
+                            [&](int i) { form.ScrollBarR->setValue(i % 256 == 0 ? 1 : i % 256); }));
 
   SendMouse(client, QEvent::MouseButtonPress, {128, 128});
   results.push_back(Measure("field drag move", 10000, [&](int i) {

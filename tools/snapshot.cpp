@@ -16,7 +16,8 @@
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: tintara-snapshot OUTPUT.png [main|options[N]|about|input] [R G B]\n");
+    std::fprintf(stderr,
+                 "usage: tintara-snapshot OUTPUT.png [main|options[N]|about|input] [R G B]\n");
     return 2;
   }
   QApplication app(argc, argv);

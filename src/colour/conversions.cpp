@@ -16,21 +16,45 @@ struct Pick {
 
 // Rows: red, green, blue. Columns: the six sextants from red upwards.
 constexpr Pick kEslPicks[3][6] = {
-    {{Level::kTop, 0}, {Level::kFall, 60}, {Level::kBottom, 0}, {Level::kBottom, 0},
-     {Level::kRise, 180}, {Level::kTop, 0}},
-    {{Level::kRise, 20}, {Level::kTop, 0}, {Level::kTop, 0}, {Level::kFall, 140},
-     {Level::kBottom, 0}, {Level::kBottom, 0}},
-    {{Level::kBottom, 0}, {Level::kBottom, 0}, {Level::kRise, 100}, {Level::kTop, 0},
-     {Level::kTop, 0}, {Level::kFall, 220}},
+    {{Level::kTop, 0},
+     {Level::kFall, 60},
+     {Level::kBottom, 0},
+     {Level::kBottom, 0},
+     {Level::kRise, 180},
+     {Level::kTop, 0}},
+    {{Level::kRise, 20},
+     {Level::kTop, 0},
+     {Level::kTop, 0},
+     {Level::kFall, 140},
+     {Level::kBottom, 0},
+     {Level::kBottom, 0}},
+    {{Level::kBottom, 0},
+     {Level::kBottom, 0},
+     {Level::kRise, 100},
+     {Level::kTop, 0},
+     {Level::kTop, 0},
+     {Level::kFall, 220}},
 };
 
 constexpr Pick kHslPicks[3][6] = {
-    {{Level::kTop, 0}, {Level::kFall, 61}, {Level::kBottom, 0}, {Level::kBottom, 0},
-     {Level::kRise, 184}, {Level::kTop, 0}},
-    {{Level::kRise, 20}, {Level::kTop, 0}, {Level::kTop, 0}, {Level::kFall, 143},
-     {Level::kBottom, 0}, {Level::kBottom, 0}},
-    {{Level::kBottom, 0}, {Level::kBottom, 0}, {Level::kRise, 102}, {Level::kTop, 0},
-     {Level::kTop, 0}, {Level::kFall, 225}},
+    {{Level::kTop, 0},
+     {Level::kFall, 61},
+     {Level::kBottom, 0},
+     {Level::kBottom, 0},
+     {Level::kRise, 184},
+     {Level::kTop, 0}},
+    {{Level::kRise, 20},
+     {Level::kTop, 0},
+     {Level::kTop, 0},
+     {Level::kFall, 143},
+     {Level::kBottom, 0},
+     {Level::kBottom, 0}},
+    {{Level::kBottom, 0},
+     {Level::kBottom, 0},
+     {Level::kRise, 102},
+     {Level::kTop, 0},
+     {Level::kTop, 0},
+     {Level::kFall, 225}},
 };
 
 // ESL sextants are closed on the right: E = 40 belongs to the first.
@@ -311,9 +335,7 @@ int RgbToHsvS(int r, int g, int b) {
   return static_cast<int>(100 * (max - std::min({rf, gf, bf})) / max);
 }
 
-int RgbToHsvV(int r, int g, int b) {
-  return static_cast<int>(100 * (std::max({r, g, b}) / 255.0));
-}
+int RgbToHsvV(int r, int g, int b) { return static_cast<int>(100 * (std::max({r, g, b}) / 255.0)); }
 
 ModelTriple RgbToHsv(int r, int g, int b) {
   return {RgbToHsvH(r, g, b), RgbToHsvS(r, g, b), RgbToHsvV(r, g, b)};
@@ -339,7 +361,9 @@ RgbColor YccToRgb(double y, double cb, double cr) {
                             YccToRgbChannel(RgbChannel::kBlue, y, cb, cr));
 }
 
-std::uint32_t YccToRgbPacked(double y, double cb, double cr) { return YccToRgb(y, cb, cr).Packed(); }
+std::uint32_t YccToRgbPacked(double y, double cb, double cr) {
+  return YccToRgb(y, cb, cr).Packed();
+}
 
 RealTriple RgbToYccReal(int r, int g, int b) {
   return {kYr * r + kYg * g + kYb * b, kCbR * r + kCbG * g + kCbB * b,

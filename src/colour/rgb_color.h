@@ -17,7 +17,8 @@ struct RgbColor {
            (static_cast<std::uint32_t>(b) << 16);
   }
   static constexpr RgbColor FromPacked(std::uint32_t packed) {
-    return {static_cast<std::uint8_t>(packed & 0xff), static_cast<std::uint8_t>((packed >> 8) & 0xff),
+    return {static_cast<std::uint8_t>(packed & 0xff),
+            static_cast<std::uint8_t>((packed >> 8) & 0xff),
             static_cast<std::uint8_t>((packed >> 16) & 0xff)};
   }
   // Takes the low eight bits of each channel, as a packed reference does.

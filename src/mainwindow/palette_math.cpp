@@ -9,24 +9,35 @@ namespace {
 
 // The eighteen model components, numbered like the palette channels.
 enum Component {
-  kRed, kGreen, kBlue,
-  kYellow, kMagenta, kCyan,
-  kEslHue, kEslSaturation, kEslLightness,
-  kHslHue, kHslSaturation, kHslLightness,
-  kHsvHue, kHsvSaturation, kHsvValue,
-  kLuma, kBlueDifference, kRedDifference,
+  kRed,
+  kGreen,
+  kBlue,
+  kYellow,
+  kMagenta,
+  kCyan,
+  kEslHue,
+  kEslSaturation,
+  kEslLightness,
+  kHslHue,
+  kHslSaturation,
+  kHslLightness,
+  kHsvHue,
+  kHsvSaturation,
+  kHsvValue,
+  kLuma,
+  kBlueDifference,
+  kRedDifference,
 };
 
 constexpr ComponentRange kComponentRanges[kPaletteChannelCount] = {
-    {0, 255}, {0, 255}, {0, 255}, {0, 255}, {0, 255},    {0, 255},
-    {0, 239}, {0, 240}, {0, 240}, {1, 246}, {0, 255},    {0, 255},
-    {0, 360}, {0, 100}, {0, 100}, {0, 255}, {-128, 127}, {-128, 127},
+    {0, 255}, {0, 255}, {0, 255}, {0, 255}, {0, 255}, {0, 255}, {0, 239}, {0, 240},    {0, 240},
+    {1, 246}, {0, 255}, {0, 255}, {0, 360}, {0, 100}, {0, 100}, {0, 255}, {-128, 127}, {-128, 127},
 };
 
 constexpr std::string_view kComponentCaptions[kPaletteChannelCount] = {
-    "赤(R)",   "緑(G)",       "青(B)",       "黄(Y)",   "紫(M)",       "青緑(C)",
-    "色合い(E)", "鮮やかさ(S)", "明るさ(L)",   "色相(H)", "鮮やかさ(S)", "明るさ(L)",
-    "色相(H)", "鮮やかさ(S)", "色値(V)",     "輝度(Y)", "色相(Cb)",    "色相(Cr)",
+    "赤(R)",     "緑(G)",       "青(B)",     "黄(Y)",   "紫(M)",       "青緑(C)",
+    "色合い(E)", "鮮やかさ(S)", "明るさ(L)", "色相(H)", "鮮やかさ(S)", "明るさ(L)",
+    "色相(H)",   "鮮やかさ(S)", "色値(V)",   "輝度(Y)", "色相(Cb)",    "色相(Cr)",
 };
 
 constexpr PaletteAxisRow MakeRow(int channel) {

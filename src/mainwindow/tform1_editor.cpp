@@ -132,7 +132,8 @@ QScrollBar* TForm1::RowSlider(int k) const {
 
 void TForm1::ReadRowField(int k, bool hexadecimal) {
   if (UpdateOrigin != kIdle) return;
-  const std::string text = (hexadecimal ? RowHexField(k) : RowDecimalField(k))->text().toStdString();
+  const std::string text =
+      (hexadecimal ? RowHexField(k) : RowDecimalField(k))->text().toStdString();
   rows_[k] = hexadecimal ? ReadHexField(text) : ReadDecimalField(text);
   ApplyRowValue(k);
 }

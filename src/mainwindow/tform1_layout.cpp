@@ -173,9 +173,8 @@ void TForm1::CreatePaletteControls() {
 void TForm1::CreateEditorRows() {
   static constexpr const char* kSliderHints[3] = {"Ｒの値を変化させる", "Ｇの値を変化させる",
                                                   "Ｂの値を変化させる"};
-  static constexpr const char* kHexHints[3] = {"16進数で赤色を変更できます",
-                                               "16進数で緑色を変更できます",
-                                               "16進数で青色を変更できます"};
+  static constexpr const char* kHexHints[3] = {
+      "16進数で赤色を変更できます", "16進数で緑色を変更できます", "16進数で青色を変更できます"};
   QLabel** labels[3] = {&LabelY, &LabelC, &LabelM};
   QLabel** prefixes[3] = {&Label1, &Label2, &Label3};
   FieldEdit** decimals[3] = {&EditR, &EditG, &EditB};
@@ -207,8 +206,8 @@ void TForm1::CreateToolBar() {
   }
   ComboBoxCopy->setCurrentIndex(0);
   ComboBoxCopy->lineEdit()->setCursorPosition(0);
-  ComboBoxCopy->setToolTip(QString::fromUtf8(kCopyFormats[0].hint.data(),
-                                             kCopyFormats[0].hint.size()));
+  ComboBoxCopy->setToolTip(
+      QString::fromUtf8(kCopyFormats[0].hint.data(), kCopyFormats[0].hint.size()));
 
   SpeedButtonCopy = new TFlatBtn(PanelRGB);
   SpeedButtonCopy->setGeometry(47, 1, 27, 27);

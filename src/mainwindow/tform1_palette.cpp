@@ -139,17 +139,16 @@ void TForm1::PaintSwatch() {
   surface_.FillRect(kSwatch.left(), kSwatch.top(), kSwatchSplit, kSwatch.bottom() + 1, colour);
   // The right half would show the nearest solid palette colour on a display
   // with a colour palette; on true-colour displays both halves are alike.
-  surface_.FillRect(kSwatchSplit, kSwatch.top(), kSwatch.right() + 1, kSwatch.bottom() + 1,
-                    colour);
+  surface_.FillRect(kSwatchSplit, kSwatch.top(), kSwatch.right() + 1, kSwatch.bottom() + 1, colour);
   surface_.MarkDirty(kSwatch);
 }
 
 void TForm1::PaintStaticParts() {
   surface_.FillRect(0, 0, kClientWidth, kClientHeight, Packed(background_));
   constexpr std::uint32_t kBlack = 0;
-  surface_.FillRect(331, 83, 332, 179, kBlack);  // left frame line
-  surface_.FillRect(482, 83, 483, 179, kBlack);  // right
-  surface_.FillRect(332, 83, 482, 84, kBlack);   // top
+  surface_.FillRect(331, 83, 332, 179, kBlack);   // left frame line
+  surface_.FillRect(482, 83, 483, 179, kBlack);   // right
+  surface_.FillRect(332, 83, 482, 84, kBlack);    // top
   surface_.FillRect(332, 178, 482, 179, kBlack);  // bottom
   surface_.MarkDirty(QRect(0, 0, kClientWidth, kClientHeight));
 }

@@ -41,8 +41,8 @@ QLineEdit* MakeNumberField(QRect geometry, QWidget* parent) {
 }
 
 constexpr const char* kPaletteCaptions[18] = {
-    "R (0～255)", "G (0～255)", "B (0～255)", "Y (0～255)", "M (0～255)", "C (0～255)",
-    "E (0～239)", "S (0～240)", "L (0～240)", "H (1～246)", "S (0～255)", "L (0～255)",
+    "R (0～255)", "G (0～255)", "B (0～255)", "Y (0～255)", "M (0～255)",    "C (0～255)",
+    "E (0～239)", "S (0～240)", "L (0～240)", "H (1～246)", "S (0～255)",    "L (0～255)",
     "H (0～360)", "S (0～100)", "V (0～100)", "Y (0～255)", "Cb(-128～127)", "Cr(-128～127)",
 };
 constexpr const char* kSlideCaptions[kSlideModelCount] = {"RGB", "YMC", "ESL", "HSL", "HSV", "Y/C"};
@@ -91,9 +91,9 @@ void TFormOption::CreatePickerPage() {
 
   GroupBoxPiccer = new QGroupBox(Utf8("ピッカーの形式"), page);
   GroupBoxPiccer->setGeometry(8, 72, 490, 118);
-  RadioButtonPiccerPush = MakeRadio(
-      "押したままマウスを動かしながらピッカー。放したら選択。(指がつりそう)", {12, 18, 470, 20},
-      GroupBoxPiccer);
+  RadioButtonPiccerPush =
+      MakeRadio("押したままマウスを動かしながらピッカー。放したら選択。(指がつりそう)",
+                {12, 18, 470, 20}, GroupBoxPiccer);
   RadioButtonPiccerClick = MakeRadio("クリックでピッカーを開始。もう一度クリックで選択。(遅い)",
                                      {12, 38, 470, 20}, GroupBoxPiccer);
   RadioButtonPiccerClick->setChecked(true);
@@ -136,8 +136,7 @@ void TFormOption::CreatePickerPage() {
 void TFormOption::CreateTonePage() {
   auto* page = new QWidget;
   PageControl->addTab(page, Utf8("色調"));
-  GroupBox1 =
-      new QGroupBox(Utf8("グラデーション パレット (チェックした色が右側の縦棒)"), page);
+  GroupBox1 = new QGroupBox(Utf8("グラデーション パレット (チェックした色が右側の縦棒)"), page);
   GroupBox1->setGeometry(2, 6, 503, 100);
   // Eighteen captions in six columns: a size smaller, close to their buttons.
   GroupBox1->setStyleSheet("QRadioButton { spacing: 2px; font-size: 11px; }");
@@ -146,9 +145,9 @@ void TFormOption::CreateTonePage() {
   for (int tag = 0; tag < 18; ++tag) {
     const int column = tag / 3, row = tag % 3;
     const int left = kColumnLefts[column];
-    QRadioButton* radio = MakeRadio(kPaletteCaptions[tag],
-                                    {left, 20 + 24 * row, kColumnLefts[column + 1] - left, 20},
-                                    GroupBox1);
+    QRadioButton* radio =
+        MakeRadio(kPaletteCaptions[tag], {left, 20 + 24 * row, kColumnLefts[column + 1] - left, 20},
+                  GroupBox1);
     PaletteRadioButtons[tag] = radio;
     connect(radio, &QRadioButton::clicked, this, [this, tag] { RadioButtonUpperClick(tag); });
   }

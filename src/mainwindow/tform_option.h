@@ -66,7 +66,7 @@ class TFormOption : public QDialog {
   QLabel* LabelPiccer4 = nullptr;
   QGroupBox* GroupBox1 = nullptr;
   QGroupBox* GroupBox2 = nullptr;
-  std::array<QRadioButton*, 18> PaletteRadioButtons{};  // tag = palette channel
+  std::array<QRadioButton*, 18> PaletteRadioButtons{};              // tag = palette channel
   std::array<QRadioButton*, kSlideModelCount> SlideRadioButtons{};  // tag = slide model
   QGroupBox* GroupBox3 = nullptr;
   QRadioButton* RadioButtonOutputNum = nullptr;

@@ -52,7 +52,8 @@ std::optional<RgbColor> ColourName(std::string_view word) {
 
 // Exactly two hexadecimal digits.
 std::optional<std::uint8_t> FullPair(std::string_view pair) {
-  if (pair.size() != 2 || HexDigitValue(pair[0]) < 0 || HexDigitValue(pair[1]) < 0) return std::nullopt;
+  if (pair.size() != 2 || HexDigitValue(pair[0]) < 0 || HexDigitValue(pair[1]) < 0)
+    return std::nullopt;
   return static_cast<std::uint8_t>(HexDigitValue(pair[0]) * 16 + HexDigitValue(pair[1]));
 }
 

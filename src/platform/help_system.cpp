@@ -16,7 +16,8 @@ constexpr const char* kBuiltInPages[] = {"index.html", "keywords.html", "help.cs
 
 }  // namespace
 
-HelpSystem::HelpSystem() : open_url_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {}
+HelpSystem::HelpSystem()
+    : open_url_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {}
 
 void HelpSystem::ShowContents() const { Open(kContentsFile); }
 
@@ -42,8 +43,8 @@ QString HelpSystem::FindHelpFile() {
     const QString target = folder.filePath(name);
     QFile::remove(target);  // pages of an older version are replaced
     if (!QFile::copy(QStringLiteral(":/help/") + name, target)) return {};
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                      QFile::ReadOther);
+    QFile::setPermissions(
+        target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
   }
   return folder.filePath(kContentsFile);
 }

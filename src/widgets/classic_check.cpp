@@ -35,8 +35,11 @@ void DrawTick(QPainter& p, QPoint o, const QColor& colour) {
 QImage RadioPicture(const QPalette& pal, bool checked, bool enabled, bool down) {
   const QColor field = enabled && !down ? pal.color(QPalette::Base) : pal.color(QPalette::Button);
   const QColor dot = enabled ? pal.color(QPalette::Text) : pal.color(QPalette::Mid);
-  const QString key = QStringLiteral("%1%2%3%4%5").arg(field.rgb()).arg(dot.rgb())
-                          .arg(pal.color(QPalette::Mid).rgb()).arg(pal.color(QPalette::Light).rgb())
+  const QString key = QStringLiteral("%1%2%3%4%5")
+                          .arg(field.rgb())
+                          .arg(dot.rgb())
+                          .arg(pal.color(QPalette::Mid).rgb())
+                          .arg(pal.color(QPalette::Light).rgb())
                           .arg(checked);
   static QHash<QString, QImage> cache;
   if (const auto it = cache.constFind(key); it != cache.constEnd()) return *it;
@@ -74,7 +77,8 @@ void ClassicCheckBox::paintEvent(QPaintEvent*) {
   const QColor field =
       isEnabled() && !isDown() ? pal.color(QPalette::Base) : pal.color(QPalette::Button);
   DrawSunkenSquare(p, o, pal, field);
-  if (isChecked()) DrawTick(p, o, isEnabled() ? pal.color(QPalette::Text) : pal.color(QPalette::Mid));
+  if (isChecked())
+    DrawTick(p, o, isEnabled() ? pal.color(QPalette::Text) : pal.color(QPalette::Mid));
   if (hasFocus()) {
     p.setPen(QPen(pal.color(QPalette::WindowText), 1, Qt::DotLine));
     p.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -66,9 +66,12 @@ void ClassicScrollBar::paintEvent(QPaintEvent*) {
   QStyleOptionSlider option;
   initStyleOption(&option);
   const QStyle* s = style();
-  const QRect sub = s->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSubLine, this);
-  const QRect add = s->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddLine, this);
-  const QRect thumb = s->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+  const QRect sub =
+      s->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSubLine, this);
+  const QRect add =
+      s->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddLine, this);
+  const QRect thumb =
+      s->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
   const QPalette& pal = palette();
   const bool horizontal = orientation() == Qt::Horizontal;
   const bool pressed = option.state & QStyle::State_Sunken;

@@ -39,8 +39,8 @@ void FastLabel::paintEvent(QPaintEvent* event) {
     y = area.top() + (area.height() - size.height()) / 2;
   }
   painter.setFont(laid_out_font_);
-  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                 foregroundRole()));
+  painter.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
   painter.drawStaticText(QPointF(x, y), laid_out_);
 }
 

@@ -23,21 +23,43 @@ TEST_P(RgbToModelsTest, EveryModelGivesTheWorkedValues) {
   EXPECT_EQ(RgbToYcc(w.rgb.r, w.rgb.g, w.rgb.b), w.ycc);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedValues, RgbToModelsTest,
-    testing::Values(
-        RgbToModels{{33, 66, 200}, {55, 189, 222}, {152, 172, 109}, {155, 182, 116},
-                    {228, 83, 78}, {71, 72, -27}},
-        RgbToModels{{100, 180, 255}, {0, 75, 155}, {139, 240, 167}, {142, 255, 177},
-                    {209, 60, 100}, {164, 50, -46}},
-        RgbToModels{{90, 30, 201}, {54, 225, 165}, {174, 177, 108}, {178, 188, 115},
-                    {261, 85, 78}, {67, 75, 16}},
-        RgbToModels{{255, 128, 0}, {255, 127, 0}, {20, 240, 120}, {20, 255, 127},
-                    {30, 100, 100}, {151, -85, 73}},
-        RgbToModels{{255, 0, 0}, {255, 255, 0}, {0, 240, 120}, {246, 255, 127}, {0, 100, 100},
-                    {76, -42, 127}},
-        RgbToModels{{128, 128, 128}, {127, 127, 127}, {0, 0, 120}, {246, 0, 128}, {0, 0, 50},
-                    {128, 0, 0}}));
+INSTANTIATE_TEST_SUITE_P(WorkedValues, RgbToModelsTest,
+                         testing::Values(RgbToModels{{33, 66, 200},
+                                                     {55, 189, 222},
+                                                     {152, 172, 109},
+                                                     {155, 182, 116},
+                                                     {228, 83, 78},
+                                                     {71, 72, -27}},
+                                         RgbToModels{{100, 180, 255},
+                                                     {0, 75, 155},
+                                                     {139, 240, 167},
+                                                     {142, 255, 177},
+                                                     {209, 60, 100},
+                                                     {164, 50, -46}},
+                                         RgbToModels{{90, 30, 201},
+                                                     {54, 225, 165},
+                                                     {174, 177, 108},
+                                                     {178, 188, 115},
+                                                     {261, 85, 78},
+                                                     {67, 75, 16}},
+                                         RgbToModels{{255, 128, 0},
+                                                     {255, 127, 0},
+                                                     {20, 240, 120},
+                                                     {20, 255, 127},
+                                                     {30, 100, 100},
+                                                     {151, -85, 73}},
+                                         RgbToModels{{255, 0, 0},
+                                                     {255, 255, 0},
+                                                     {0, 240, 120},
+                                                     {246, 255, 127},
+                                                     {0, 100, 100},
+                                                     {76, -42, 127}},
+                                         RgbToModels{{128, 128, 128},
+                                                     {127, 127, 127},
+                                                     {0, 0, 120},
+                                                     {246, 0, 128},
+                                                     {0, 0, 50},
+                                                     {128, 0, 0}}));
 
 struct ModelToRgbCase {
   SlideModel model;
@@ -134,8 +156,8 @@ TEST(Conversions, EveryColourConvertsIntoTheModelRanges) {
         for (int m = 0; m < kSlideModelCount; ++m) {
           const auto model = static_cast<SlideModel>(m);
           const ModelTriple v = RgbToModel(model, c);
-          ASSERT_EQ(ClampToModel(model, v), v) << "model " << m << " rgb " << r << "," << g << ","
-                                               << b;
+          ASSERT_EQ(ClampToModel(model, v), v)
+              << "model " << m << " rgb " << r << "," << g << "," << b;
         }
         ASSERT_NE(RgbToHslH(r, g, b), 0);
         ASSERT_LT(RgbToHsvH(r, g, b), 360);

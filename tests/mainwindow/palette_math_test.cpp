@@ -49,12 +49,12 @@ TEST(PaletteGridTest, CellsSampleTheAxesAsDrawn) {
   PaletteGrid grid;
   // Channel 0: red on the bar, green across, blue upwards from the bottom.
   BuildPaletteGrid(0, 100, grid);
-  EXPECT_EQ(grid[0], (RgbColor{100, 0, 248}.Packed()));            // top left
+  EXPECT_EQ(grid[0], (RgbColor{100, 0, 248}.Packed()));             // top left
   EXPECT_EQ(grid[32 * 31 + 31], (RgbColor{100, 248, 0}.Packed()));  // bottom right
   EXPECT_EQ(grid[32 * 31 + 1], (RgbColor{100, 8, 0}.Packed()));
 
   // YMC samples are offset by 7 so the top reaches 255.
-  BuildPaletteGrid(3, 0, grid);  // Y on the bar: blue = 255
+  BuildPaletteGrid(3, 0, grid);                          // Y on the bar: blue = 255
   EXPECT_EQ(grid[0], (RgbColor{0, 248, 255}.Packed()));  // M = 7, C = 255
 
   // HSL hue across: the left column is 246, then 7, 15, 22 ...

@@ -53,9 +53,9 @@ class ProgramWindowsTest : public testing::Test {
 
 TEST_F(ProgramWindowsTest, FirstStartWritesEveryValueWithItsDefault) {
   auto windows = Start();
-  for (const char* name : {"ColorPalette", "ColorSlide", "OutputNum", "OutputLower", "Favorite",
-                           "R0", "G9", "B5", "RadioUser", "PiccerTime", "RadioPiccer",
-                           "PiccerArea", "Top", "Left"}) {
+  for (const char* name :
+       {"ColorPalette", "ColorSlide", "OutputNum", "OutputLower", "Favorite", "R0", "G9", "B5",
+        "RadioUser", "PiccerTime", "RadioPiccer", "PiccerArea", "Top", "Left"}) {
     EXPECT_TRUE(store_.Get(name).has_value()) << name;
   }
   EXPECT_EQ(Number("ColorPalette"), 8);

@@ -43,7 +43,9 @@ class TForm1Test : public testing::Test {
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(form_.Client(), &move);
   }
-  void Release(QPoint at) { QTest::mouseRelease(form_.Client(), Qt::LeftButton, Qt::NoModifier, at); }
+  void Release(QPoint at) {
+    QTest::mouseRelease(form_.Client(), Qt::LeftButton, Qt::NoModifier, at);
+  }
 
   std::uint32_t Pixel(int x, int y) const {
     const QRgb argb = form_.SurfaceImage().pixel(x, y);
@@ -249,7 +251,7 @@ TEST_F(TForm1Test, SurfaceShowsTheComputedPalette) {
 TEST_F(TForm1Test, SurfaceCellsWorkedByHand) {
   form_.ChooseModels(0, SlideModel::kRgb);
   form_.SetCurrentColour({100, 50, 50});
-  EXPECT_EQ(Pixel(8, 255), (RgbColor{100, 8, 0}.Packed()));     // cell (1, 31)
+  EXPECT_EQ(Pixel(8, 255), (RgbColor{100, 8, 0}.Packed()));      // cell (1, 31)
   EXPECT_EQ(Pixel(255, 0), (RgbColor{100, 248, 248}.Packed()));  // cell (31, 0)
   EXPECT_EQ(Pixel(290, 254), (RgbColor{1, 50, 50}.Packed()));    // band 0
   EXPECT_EQ(Pixel(290, 252), (RgbColor{3, 50, 50}.Packed()));    // band 1

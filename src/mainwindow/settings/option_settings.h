@@ -31,7 +31,6 @@ OptionSettingsLoad LoadOptionSettings(SettingsStore& store);
 [[nodiscard]] std::optional<SettingsWriteError> SaveOptionSettings(SettingsStore& store,
                                                                    const OptionSettings& settings);
 
-
 }  // namespace tintara
 
 #endif  // TINTARA_MAINWINDOW_SETTINGS_OPTION_SETTINGS_H_
