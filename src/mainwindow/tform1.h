@@ -45,6 +45,7 @@ class FieldEdit;
 class FloatingSwatch;
 class HelpSystem;
 class SettingsStore;
+class ColourGroupBox;
 class TFlatBtn;
 class TFormAbout;
 class TFormCaption;
@@ -293,7 +294,7 @@ class TForm1 : public QMainWindow {
   TFlatBtn* SpeedButtonPicture = nullptr;
   TFlatBtn* ButtonCopyBody = nullptr;
   TFlatBtn* SpeedButtonPaste = nullptr;
-  QGroupBox* GroupBox1 = nullptr;
+  ColourGroupBox* GroupBox1 = nullptr;
   QLabel* ImageBg = nullptr;
   QRadioButton* RadioButtonT = nullptr;
   QRadioButton* RadioButtonL = nullptr;

@@ -15,6 +15,7 @@
 #include "output/body_schemes.h"
 #include "resources/resource_names.h"
 #include "widgets/classic_check.h"
+#include "widgets/colour_group_box.h"
 #include "widgets/fast_label.h"
 #include "widgets/flat_button.h"
 
@@ -76,9 +77,8 @@ TFlatBtn* MakeToolButton(const char* glyph, const char* hint, int left, QWidget*
 void TForm1::CreateBodyGroup() {
   CreateOpenButtons();
 
-  GroupBox1 = new QGroupBox(client_);
+  GroupBox1 = new ColourGroupBox(client_);
   GroupBox1->setGeometry(488, 68, 138, 312);
-  GroupBox1->setAutoFillBackground(true);
 
   // First child, so every other control lies on top of the picture.
   ImageBg = new QLabel(GroupBox1);
@@ -205,7 +205,7 @@ void TForm1::ShowBodyControls() {
   if (!shown || shown->background_colour != controls.background_colour) {
     // The radio buttons draw no background of their own, so the group's
     // colour shows through them.
-    SetFill(GroupBox1, QPalette::Window, controls.background_colour);
+    GroupBox1->SetFillColour(ToQColor(controls.background_colour));
     SetFill(MemoBODY, QPalette::Base, controls.background_colour);
   }
   shown_body_controls_ = controls;

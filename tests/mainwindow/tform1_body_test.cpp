@@ -21,6 +21,7 @@
 
 #include "mainwindow/body_scheme_box.h"
 #include "mainwindow/tform1.h"
+#include "widgets/colour_group_box.h"
 #include "widgets/flat_button.h"
 
 namespace tintara {
@@ -100,12 +101,12 @@ TEST_F(TForm1BodyTest, TagsAndPreviewLines) {
 
 TEST_F(TForm1BodyTest, ClearingTheActiveRoleHandsTheCurrentColourOn) {
   form_->SetCurrentColour({0x12, 0x34, 0x56});  // the background role is active
-  EXPECT_EQ(form_->GroupBox1->palette().color(QPalette::Window), QColor(0x12, 0x34, 0x56));
+  EXPECT_EQ(form_->GroupBox1->FillColour(), QColor(0x12, 0x34, 0x56));
   Click(form_->CheckBoxB);
   EXPECT_TRUE(form_->RadioButtonT->isChecked());
   EXPECT_FALSE(form_->RadioButtonB->isEnabled());
   EXPECT_EQ(form_->CurrentColour(), (RgbColor{0, 0, 0}));
-  EXPECT_EQ(form_->GroupBox1->palette().color(QPalette::Window), QColor(0xc0, 0xc0, 0xc0));
+  EXPECT_EQ(form_->GroupBox1->FillColour(), QColor(0xc0, 0xc0, 0xc0));
 
   Click(form_->RadioButtonL);
   form_->SetCurrentColour({255, 0, 0});
