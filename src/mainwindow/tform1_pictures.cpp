@@ -22,8 +22,7 @@ const char kClipboardPictureName[] = "From Clipboard";
 }  // namespace
 
 void TForm1::CreatePictureInput() {
-  setAcceptDrops(true);
-  // A file dropped anywhere on the window is brought in, also over a field,
+  // Drops are taken once the window is shown. A file dropped anywhere on the window is brought in, also over a field,
   // which would otherwise take the file's name as typed text.
   for (QLineEdit* field : findChildren<QLineEdit*>()) field->setAcceptDrops(false);
   ChooseFileToOpen = [this] {
