@@ -40,11 +40,17 @@ QString HelpSystem::FindHelpFile() {
   const QDir folder(cache + "/help");
   if (!folder.mkpath(".")) return {};
   for (const char* name : kBuiltInPages) {
-    const QString target = folder.filePath(name);
-    QFile::remove(target);  // pages of an older version are replaced
-    if (!QFile::copy(QStringLiteral(":/help/") + name, target)) return {};
-    QFile::setPermissions(
-        target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile page(QStringLiteral(":/help/") + name);
+    if (!page.open(QIODevice::ReadOnly)) return {};
+    const QByteArray built_in = page.readAll();
+    QFile copy(folder.filePath(name));
+    // Written only when missing or from another version of the program.
+    if (copy.open(QIODevice::ReadOnly) && copy.readAll() == built_in) continue;
+    copy.close();
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        copy.write(built_in) != built_in.size()) {
+      return {};
+    }
   }
   return folder.filePath(kContentsFile);
 }

@@ -4,11 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -201,6 +206,30 @@ TEST_F(ProgramWindowsTest, HelpOpensTheContentsAndTheIndexBesideIt) {
   ASSERT_EQ(opened.size(), 2u);
   EXPECT_EQ(opened[0].toLocalFile(), "/usr/share/tintara/help/index.html");
   EXPECT_EQ(opened[1].toLocalFile(), "/usr/share/tintara/help/keywords.html");
+}
+
+TEST(HelpSystemTest, BuiltInPagesAreWrittenOutOnceForTheBrowser) {
+  QStandardPaths::setTestModeEnabled(true);
+  const QString contents = HelpSystem::FindHelpFile();
+  ASSERT_FALSE(contents.isEmpty());
+  QFile page(contents);
+  ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(page.readAll().contains("<html"));
+  page.close();
+  const QString keywords = QFileInfo(contents).dir().filePath("keywords.html");
+  ASSERT_TRUE(QFile::exists(keywords));
+  // An unchanged copy is left as it is; a stale one is replaced.
+  const QDateTime written = QFileInfo(keywords).lastModified();
+  QFile stale(contents);
+  ASSERT_TRUE(stale.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  stale.write("old");
+  stale.close();
+  QTest::qWait(20);
+  EXPECT_EQ(HelpSystem::FindHelpFile(), contents);
+  EXPECT_EQ(QFileInfo(keywords).lastModified(), written);
+  ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(page.readAll().contains("<html"));
+  QStandardPaths::setTestModeEnabled(false);
 }
 
 TEST_F(ProgramWindowsTest, SmallDialogs) {
