@@ -84,7 +84,8 @@ int MouseToX(const PaletteAxisRow& axes, int mouse_x);
 int MouseToY(const PaletteAxisRow& axes, int mouse_y);
 int MouseToBar(const PaletteAxisRow& axes, int mouse_y);
 
-// A vertical slider runs from its maximum at the top.
+// A vertical slider runs from its maximum at the top: a value and its
+// slider position map to each other both ways.
 constexpr int VerticalSliderPosition(ComponentRange range, int value) {
   return range.max + range.min - value;
 }

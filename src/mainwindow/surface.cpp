@@ -33,11 +33,6 @@ void Surface::SetPixel(int x, int y, std::uint32_t packed) {
           static_cast<std::size_t>(x)] = PackedToArgb(packed);
 }
 
-std::uint32_t Surface::PixelAt(int x, int y) const {
-  return ArgbToPacked(pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                              static_cast<std::size_t>(x)]);
-}
-
 QRegion Surface::TakeDirty() {
   QRegion dirty;
   dirty.swap(dirty_);

@@ -33,7 +33,6 @@ class Surface {
   }
   void SetPixel(int x, int y, std::uint32_t packed);
   void MarkDirty(const QRect& rect) { dirty_ += rect; }
-  std::uint32_t PixelAt(int x, int y) const;
 
   // The part drawn since the last call, then forgotten.
   QRegion TakeDirty();

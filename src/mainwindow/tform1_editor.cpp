@@ -190,13 +190,15 @@ void TForm1::ScrollBarEChange() {
 
 void TForm1::ScrollBarSChange() {
   if (UpdateOrigin != kIdle) return;
-  palette_axes_.y = palette_axes_.ymax + palette_axes_.ymin - ScrollBarS->value();
+  palette_axes_.y =
+      VerticalSliderPosition({palette_axes_.ymin, palette_axes_.ymax}, ScrollBarS->value());
   SetFieldPoint(FieldAxis::kY);
 }
 
 void TForm1::ScrollBarLChange() {
   if (UpdateOrigin != kIdle) return;
-  palette_axes_.bar = palette_axes_.barmax + palette_axes_.barmin - ScrollBarL->value();
+  palette_axes_.bar =
+      VerticalSliderPosition({palette_axes_.barmin, palette_axes_.barmax}, ScrollBarL->value());
   SetBarValue();
 }
 

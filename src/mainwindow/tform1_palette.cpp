@@ -38,7 +38,7 @@ void TForm1::SetFieldPoint(FieldAxis axis) {
   }
   if (y_changed) {
     p.y = ComponentRange{p.ymin, p.ymax}.Clamp(p.y);
-    ScrollBarS->setValue(p.ymax + p.ymin - p.y);
+    ScrollBarS->setValue(VerticalSliderPosition({p.ymin, p.ymax}, p.y));
     EditS->ShowText(QString::number(p.y));
   }
   MoveMarkers();
@@ -53,7 +53,7 @@ void TForm1::SetBarValue() {
   UpdateOrigin = kPaletteSetter;
   PaletteAxes& p = palette_axes_;
   p.bar = ComponentRange{p.barmin, p.barmax}.Clamp(p.bar);
-  ScrollBarL->setValue(p.barmax + p.barmin - p.bar);
+  ScrollBarL->setValue(VerticalSliderPosition({p.barmin, p.barmax}, p.bar));
   MoveArrow();
   EditL->ShowText(QString::number(p.bar));
   const RgbColor colour = PaletteToRgb(palette_channel_, p.x, p.y, p.bar);
@@ -72,8 +72,8 @@ void TForm1::SyncPaletteFromColor() {
   p.bar = v.bar;
   // The sliders clamp a value outside the axis; the fields show it as it is.
   ScrollBarE->setValue(p.x);
-  ScrollBarS->setValue(p.ymax + p.ymin - p.y);
-  ScrollBarL->setValue(p.barmax + p.barmin - p.bar);
+  ScrollBarS->setValue(VerticalSliderPosition({p.ymin, p.ymax}, p.y));
+  ScrollBarL->setValue(VerticalSliderPosition({p.barmin, p.barmax}, p.bar));
   MoveArrow();
   MoveMarkers();
   EditE->ShowText(QString::number(p.x));

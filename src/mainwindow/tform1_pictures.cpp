@@ -22,8 +22,8 @@ const char kClipboardPictureName[] = "From Clipboard";
 }  // namespace
 
 void TForm1::CreatePictureInput() {
-  // Drops are taken once the window is shown. A file dropped anywhere on the window is brought in, also over a field,
-  // which would otherwise take the file's name as typed text.
+  // Drops are taken once the window is shown. A file dropped anywhere on the window is brought in,
+  // also over a field, which would otherwise take the file's name as typed text.
   for (QLineEdit* field : findChildren<QLineEdit*>()) field->setAcceptDrops(false);
   ChooseFileToOpen = [this] {
     return QFileDialog::getOpenFileName(this, QString(), QString(),
