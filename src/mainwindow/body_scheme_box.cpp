@@ -1,11 +1,12 @@
 #include "mainwindow/body_scheme_box.h"
 
 #include <QAbstractItemView>
+#include <QEvent>
 #include <QPainter>
-#include <QStylePainter>
 #include <QStyledItemDelegate>
 
 #include "output/body_schemes.h"
+#include "widgets/classic_drawing.h"
 
 namespace tintara {
 namespace {
@@ -39,17 +40,33 @@ BodySchemeBox::BodySchemeBox(QWidget* parent) : QComboBox(parent) {
   }
 }
 
+bool BodySchemeBox::event(QEvent* event) {
+  const bool handled = QComboBox::event(event);
+  // The style's polish clears this; the box covers its whole rectangle, so
+  // the coloured group around it need not repaint it when its colour changes.
+  if (event->type() == QEvent::Polish) setAttribute(Qt::WA_OpaquePaintEvent);
+  return handled;
+}
+
 void BodySchemeBox::paintEvent(QPaintEvent*) {
-  QStylePainter painter(this);
-  QStyleOptionComboBox option;
-  initStyleOption(&option);
-  option.currentText.clear();
-  option.currentIcon = QIcon();
-  painter.drawComplexControl(QStyle::CC_ComboBox, option);
+  // The classic closed list: a sunken field with the drop-down button at its
+  // right.
+  QPainter painter(this);
+  const QPalette& pal = palette();
+  const bool open = view()->isVisible();
+  const QRect inside = rect().adjusted(2, 2, -2, -2);
+  painter.fillRect(inside, isEnabled() ? pal.base() : pal.button());
+  DrawSunkenEdge(painter, rect(), pal);
+  const QRect button(inside.right() + 1 - kButtonWidth, inside.top(), kButtonWidth,
+                     inside.height());
+  DrawRaisedBevel(painter, button, pal, open);
+  DrawArrow(painter, button, Qt::DownArrow,
+            isEnabled() ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Mid), open);
   const QRect field =
-      style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+      QRect(inside.topLeft(), QPoint(button.left() - 1, inside.bottom())).adjusted(1, 1, -1, -1);
   // As a list box draws its chosen item: highlighted while it has the focus.
-  DrawBodySchemeItem(painter, field, currentIndex(), hasFocus() && !view()->isVisible(), palette());
+  painter.setFont(font());
+  DrawBodySchemeItem(painter, field, currentIndex(), hasFocus() && !open, pal);
 }
 
 // Edges as the item's rectangle gives them: left L, top T, right R and

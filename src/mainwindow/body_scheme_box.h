@@ -15,10 +15,12 @@ class BodySchemeBox : public QComboBox {
 
  public:
   static constexpr int kItemHeight = 16;
+  static constexpr int kButtonWidth = 16;
 
   explicit BodySchemeBox(QWidget* parent = nullptr);
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 };
 

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "widgets/classic_drawing.h"
+
 namespace tintara {
 
 FieldEdit::FieldEdit(int typing_limit, QWidget* parent)
@@ -18,16 +20,7 @@ FieldEdit::FieldEdit(int typing_limit, QWidget* parent)
 void FieldEdit::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);
   QPainter p(this);
-  const QPalette& pal = palette();
-  const QRect r = rect();
-  p.fillRect(r.left(), r.top(), r.width(), 1, pal.color(QPalette::Mid));
-  p.fillRect(r.left(), r.top(), 1, r.height(), pal.color(QPalette::Mid));
-  p.fillRect(r.left() + 1, r.top() + 1, r.width() - 2, 1, pal.color(QPalette::Shadow));
-  p.fillRect(r.left() + 1, r.top() + 1, 1, r.height() - 2, pal.color(QPalette::Shadow));
-  p.fillRect(r.left(), r.bottom(), r.width(), 1, pal.color(QPalette::Light));
-  p.fillRect(r.right(), r.top(), 1, r.height(), pal.color(QPalette::Light));
-  p.fillRect(r.left() + 1, r.bottom() - 1, r.width() - 2, 1, pal.color(QPalette::Button));
-  p.fillRect(r.right() - 1, r.top() + 1, 1, r.height() - 2, pal.color(QPalette::Button));
+  DrawSunkenEdge(p, rect(), palette());
 }
 
 // How many more characters the user may type; the selection is replaced.

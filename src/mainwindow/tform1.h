@@ -31,7 +31,6 @@ class QGroupBox;
 class QImage;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QRadioButton;
 class QScrollBar;
 class QTimer;
@@ -45,6 +44,7 @@ class FieldEdit;
 class FloatingSwatch;
 class HelpSystem;
 class SettingsStore;
+class SurfaceMark;
 class ColourGroupBox;
 class TFlatBtn;
 class TFormAbout;
@@ -279,17 +279,18 @@ class TForm1 : public QMainWindow {
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
   QLabel* Label10 = nullptr;
-  QLabel* ImageCenterL = nullptr;
-  QLabel* ImageCenterR = nullptr;
-  QLabel* ImageCenterU = nullptr;
-  QLabel* ImageCenterD = nullptr;
-  QLabel* ImageArrow = nullptr;
+  SurfaceMark* ImageCenterL = nullptr;
+  SurfaceMark* ImageCenterR = nullptr;
+  SurfaceMark* ImageCenterU = nullptr;
+  SurfaceMark* ImageCenterD = nullptr;
+  SurfaceMark* ImageArrow = nullptr;
   QFrame* PanelOpen = nullptr;
   QFrame* PanelRGB = nullptr;
   QFrame* Panel1 = nullptr;
   CopyFormatBox* ComboBoxCopy = nullptr;
   TFlatBtn* SpeedButtonCopy = nullptr;
-  QLineEdit* EditRGB = nullptr;
+  // The copy text of the current colour.
+  QString EditRGB;
   // BODY tag group controls:
   TFlatBtn* SpeedButtonPicture = nullptr;
   TFlatBtn* ButtonCopyBody = nullptr;
@@ -322,7 +323,8 @@ class TForm1 : public QMainWindow {
   QLabel* LabelBody4 = nullptr;
   QLabel* LabelBody5 = nullptr;
   BodySchemeBox* ComboBoxBodyEx = nullptr;
-  QPlainTextEdit* MemoBODY = nullptr;
+  // The composed tag, one line.
+  QString MemoBODY;
   // The tool buttons' pulse: 100 ms, one shot.
   QTimer* Timer = nullptr;
   // end of BODY tag group controls

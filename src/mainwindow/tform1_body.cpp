@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -44,14 +43,6 @@ void SetForeground(QWidget* widget, RgbColor colour) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::WindowText, ToQColor(colour));
   palette.setColor(QPalette::Text, ToQColor(colour));
-  widget->setPalette(palette);
-}
-
-// Only the given role: the check boxes and the sample list inside the group
-// keep their white fields.
-void SetFill(QWidget* widget, QPalette::ColorRole role, RgbColor colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(role, ToQColor(colour));
   widget->setPalette(palette);
 }
 
@@ -97,7 +88,6 @@ void TForm1::CreateBodyGroup() {
     const int top = kRoleRowTops[k];
     *radios[k] = new ClassicRadioButton(GroupBox1);
     (*radios[k])->setGeometry(kRadioLeft, top, 16, 17);
-    (*radios[k])->setAutoFillBackground(true);
     *boxes[k] = new ClassicCheckBox(GroupBox1);
     (*boxes[k])->setGeometry(kCheckLeft, top, 17, 17);
     *captions[k] =
@@ -135,9 +125,6 @@ void TForm1::CreateBodyGroup() {
   // activated, so choosing the sample already shown applies it again.
   connect(ComboBoxBodyEx, &QComboBox::activated, this, &TForm1::ComboBoxBodyExChange);
 
-  MemoBODY = new QPlainTextEdit(client_);
-  MemoBODY->hide();
-
   Timer = new QTimer(this);
   Timer->setSingleShot(true);
   Timer->setInterval(kPulseMilliseconds);
@@ -162,8 +149,7 @@ void TForm1::CreateOpenButtons() {
 
 void TForm1::ComposeBodyTag() {
   const BodyTag tag = tintara::ComposeBodyTag(body_, CurrentColour(), output_num_, output_lower_);
-  const QString text = QString::fromStdString(tag.text);
-  if (MemoBODY->toPlainText() != text) MemoBODY->setPlainText(text);
+  MemoBODY = QString::fromStdString(tag.text);
   QLabel* const lines[kBodyRoleCount] = {LabelBody1, LabelBody2, LabelBody3, LabelBody4,
                                          LabelBody5};
   for (std::size_t k = 0; k < kBodyRoleCount; ++k) {
@@ -190,9 +176,9 @@ void TForm1::ShowBodyControls() {
   // for every step.
   const std::optional<BodyControls>& shown = shown_body_controls_;
   if (!shown || shown->text_colour != controls.text_colour) {
-    QWidget* const text_coloured[] = {LabelT,      LabelBg,    LabelBody,    LabelDummy1,
-                                      LabelDummy2, LabelBody1, LabelBody2,   LabelBody3,
-                                      LabelBody4,  LabelBody5, LabelPicture, MemoBODY};
+    QWidget* const text_coloured[] = {LabelT,      LabelBg,    LabelBody,   LabelDummy1,
+                                      LabelDummy2, LabelBody1, LabelBody2,  LabelBody3,
+                                      LabelBody4,  LabelBody5, LabelPicture};
     for (QWidget* widget : text_coloured) SetForeground(widget, controls.text_colour);
   }
   QLabel* const captions[kBodyRoleCount] = {LabelT, LabelLi, LabelV, LabelA, LabelBg};
@@ -206,7 +192,6 @@ void TForm1::ShowBodyControls() {
     // The radio buttons draw no background of their own, so the group's
     // colour shows through them.
     GroupBox1->SetFillColour(ToQColor(controls.background_colour));
-    SetFill(MemoBODY, QPalette::Base, controls.background_colour);
   }
   shown_body_controls_ = controls;
 }
@@ -248,11 +233,7 @@ void TForm1::ButtonCopyBodyClick() {
   CopyBodyTag();
 }
 
-void TForm1::CopyBodyTag() {
-  MemoBODY->selectAll();
-  // Plain text only; the field's own copy would add a rich-text version.
-  QGuiApplication::clipboard()->setText(MemoBODY->toPlainText());
-}
+void TForm1::CopyBodyTag() { QGuiApplication::clipboard()->setText(MemoBODY); }
 
 void TForm1::StartPulse(int tag) {
   // A pulse still pending ends first, so that a second click before the

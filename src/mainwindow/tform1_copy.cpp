@@ -1,5 +1,7 @@
 // The copy text of the current colour and its list of formats.
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 
 #include "mainwindow/copy_format_box.h"
@@ -19,14 +21,11 @@ void TForm1::RebuildCopyText() {
   const CopyText copy =
       BuildCopyText(CurrentColour(), ComboBoxCopy->currentIndex(), output_num_, output_lower_);
   SpeedButtonCopy->setToolTip(QString::fromStdString(copy.button_hint));
-  EditRGB->setText(QString::fromStdString(copy.text));
+  EditRGB = QString::fromStdString(copy.text);
   setWindowTitle(QString::fromStdString(copy.window_title));
 }
 
-void TForm1::CopyColourText() {
-  EditRGB->selectAll();
-  EditRGB->copy();
-}
+void TForm1::CopyColourText() { QGuiApplication::clipboard()->setText(EditRGB); }
 
 void TForm1::SpeedButtonCopyClick() { CopyColourText(); }
 

@@ -45,8 +45,8 @@ QLabel* MakeLabel(const QString& text, QRect geometry, QWidget* parent,
   return label;
 }
 
-// White tick image with a red line of six pixels through its middle.
-QLabel* MakeTick(bool horizontal, QWidget* parent) {
+// White tick picture with a red line of six pixels through its middle.
+QImage TickPicture(bool horizontal) {
   QImage image(horizontal ? 8 : 3, horizontal ? 3 : 8, QImage::Format_RGB32);
   image.fill(Qt::white);
   for (int i = 1; i <= 6; ++i) {
@@ -56,15 +56,11 @@ QLabel* MakeTick(bool horizontal, QWidget* parent) {
       image.setPixel(1, i, qRgb(255, 0, 0));
     }
   }
-  auto* tick = new QLabel(parent);
-  tick->setPixmap(QPixmap::fromImage(image));
-  tick->resize(image.size());
-  tick->setAttribute(Qt::WA_TransparentForMouseEvents);
-  return tick;
+  return image;
 }
 
 // The bar's arrow: a small red arrowhead pointing at the bar.
-QLabel* MakeArrow(QWidget* parent) {
+QImage ArrowPicture() {
   QImage image(8, 3, QImage::Format_RGB32);
   image.fill(Qt::white);
   const QRgb red = qRgb(255, 0, 0);
@@ -73,11 +69,7 @@ QLabel* MakeArrow(QWidget* parent) {
   image.setPixel(1, 2, red);
   image.setPixel(2, 0, red);
   image.setPixel(2, 2, red);
-  auto* arrow = new QLabel(parent);
-  arrow->setPixmap(QPixmap::fromImage(image));
-  arrow->resize(image.size());
-  arrow->setAttribute(Qt::WA_TransparentForMouseEvents);
-  return arrow;
+  return image;
 }
 
 QFrame* MakePanel(QRect geometry, QWidget* parent) {
@@ -145,11 +137,11 @@ void TForm1::CreatePaletteControls() {
   ScrollBarS->setRange(0, 240);
   ScrollBarL->setRange(0, 240);
 
-  ImageCenterL = MakeTick(true, client_);
-  ImageCenterR = MakeTick(true, client_);
-  ImageCenterU = MakeTick(false, client_);
-  ImageCenterD = MakeTick(false, client_);
-  ImageArrow = MakeArrow(client_);
+  ImageCenterL = client_->AddMark(TickPicture(true));
+  ImageCenterR = client_->AddMark(TickPicture(true));
+  ImageCenterU = client_->AddMark(TickPicture(false));
+  ImageCenterD = client_->AddMark(TickPicture(false));
+  ImageArrow = client_->AddMark(ArrowPicture());
   ImageArrow->move(297, 0);
 
   const auto right = Qt::AlignRight | Qt::AlignVCenter;
@@ -214,9 +206,6 @@ void TForm1::CreateToolBar() {
   SpeedButtonCopy->setIcon(QIcon(QString::fromUtf8(res::kGlyphCopyColour)));
   SpeedButtonCopy->setIconSize(QSize(res::kToolGlyphSize, res::kToolGlyphSize));
   SpeedButtonCopy->setToolTip(QString::fromUtf8("000000をクリップボードにコピー"));
-
-  EditRGB = new QLineEdit(client_);
-  EditRGB->hide();
 }
 
 void TForm1::ConnectHandlers() {

@@ -14,34 +14,30 @@ void FastLabel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
     return;
   }
-  if (text() != laid_out_text_ || font() != laid_out_font_) {
-    laid_out_text_ = text();
-    laid_out_font_ = font();
-    laid_out_.setText(laid_out_text_);
-    laid_out_.setTextFormat(Qt::PlainText);
-    laid_out_.prepare(QTransform(), laid_out_font_);
-  }
+  const RenderedFrom from{
+      text(),
+      font(),
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()),
+      size(),
+      QStyle::visualAlignment(layoutDirection(), alignment()),
+      margin(),
+      devicePixelRatioF()};
+  if (rendered_.isNull() || !(from == rendered_from_)) Render(from);
   QPainter painter(this);
   if (autoFillBackground()) painter.fillRect(rect(), palette().color(backgroundRole()));
-  const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-  const QSizeF size = laid_out_.size();
-  const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
-  qreal x = area.left();
-  if (align & Qt::AlignRight) {
-    x = area.right() + 1 - size.width();
-  } else if (align & Qt::AlignHCenter) {
-    x = area.left() + (area.width() - size.width()) / 2;
-  }
-  qreal y = area.top();
-  if (align & Qt::AlignBottom) {
-    y = area.bottom() + 1 - size.height();
-  } else if (align & Qt::AlignVCenter) {
-    y = area.top() + (area.height() - size.height()) / 2;
-  }
-  painter.setFont(laid_out_font_);
-  painter.setPen(
-      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
-  painter.drawStaticText(QPointF(x, y), laid_out_);
+  painter.drawImage(0, 0, rendered_);
+}
+
+void FastLabel::Render(const RenderedFrom& from) {
+  rendered_from_ = from;
+  rendered_ = QImage(from.size * from.pixel_ratio, QImage::Format_ARGB32_Premultiplied);
+  rendered_.setDevicePixelRatio(from.pixel_ratio);
+  rendered_.fill(Qt::transparent);
+  QPainter painter(&rendered_);
+  painter.setFont(from.font);
+  painter.setPen(from.colour);
+  const QRect area = contentsRect().adjusted(from.margin, from.margin, -from.margin, -from.margin);
+  painter.drawText(area, static_cast<int>(from.alignment) | Qt::TextSingleLine, from.text);
 }
 
 }  // namespace tintara

@@ -1,15 +1,18 @@
 #ifndef TINTARA_WIDGETS_FAST_LABEL_H_
 #define TINTARA_WIDGETS_FAST_LABEL_H_
 
+#include <QColor>
+#include <QImage>
 #include <QLabel>
-#include <QStaticText>
 
 namespace tintara {
 
-// A one-line plain-text label that lays its text out once and then only
-// draws the laid-out glyphs. The captions of the BODY group sit on the
-// colour being edited, so they are all redrawn on every drag step.
-// Labels showing a picture, or rich or wrapped text, draw as usual.
+// A one-line plain-text label that renders its text once into an image of
+// its own and afterwards only blends that image. The captions of the BODY
+// group sit on the colour being edited, so they are all redrawn on every
+// drag step, and laying glyphs out and rasterising them each time would
+// cost more than the rest of the step. Labels showing a picture, or rich or
+// wrapped text, draw as usual.
 class FastLabel : public QLabel {
   Q_OBJECT
 
@@ -20,9 +23,22 @@ class FastLabel : public QLabel {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QStaticText laid_out_;
-  QString laid_out_text_;
-  QFont laid_out_font_;
+  // What the rendered image was made from.
+  struct RenderedFrom {
+    QString text;
+    QFont font;
+    QColor colour;
+    QSize size;
+    Qt::Alignment alignment;
+    int margin = 0;
+    qreal pixel_ratio = 1;
+    bool operator==(const RenderedFrom&) const = default;
+  };
+
+  void Render(const RenderedFrom& from);
+
+  QImage rendered_;
+  RenderedFrom rendered_from_;
 };
 
 }  // namespace tintara

@@ -12,6 +12,12 @@ pid=
 trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$HOME"' EXIT
 
 fail() { echo "FAIL: $*"; exit 1; }
+# Passes when the window's position starts with $1; names the position if not.
+at() {
+  local geometry
+  geometry=$(xdotool getwindowgeometry "$window")
+  grep -q "Position: $1" <<<"$geometry" || fail "$2 ($(grep Position <<<"$geometry"))"
+}
 value() { sed -n "s/^$1=//p" "$store"; }
 
 start() {
@@ -38,7 +44,7 @@ for name in Top Left R0 G0 B0 R9 G9 B9 ColorPalette ColorSlide OutputNum OutputL
 done
 [ "$(value ColorPalette)" = 8 ] && [ "$(value PiccerTime)" = 500 ] && [ "$(value R5)" = 255 ] \
   || fail "defaults"
-xdotool getwindowgeometry "$window" | grep -q 'Position: 327,' || fail "not centred"
+at 327, "not centred"
 stop
 echo "first start: all values written"
 
@@ -46,7 +52,7 @@ echo "first start: all values written"
 sed -i -e 's/^Top=.*/Top=100/' -e 's/^Left=.*/Left=50/' -e 's/^ColorPalette=.*/ColorPalette=0/' \
   -e 's/^ColorSlide=.*/ColorSlide=3/' -e 's/^OutputNum=.*/OutputNum=0/' "$store"
 start
-xdotool getwindowgeometry "$window" | grep -q 'Position: 50,100' || fail "position not restored"
+at 50,100 "position not restored"
 [ "$(xdotool getwindowname "$window")" = "Tintara silver" ] || fail "output form not restored"
 stop
 [ "$(value ColorPalette)" = 0 ] && [ "$(value ColorSlide)" = 3 ] && [ "$(value Top)" = 100 ] \
@@ -57,7 +63,7 @@ echo "second start: position, models and output form restored"
 sed -i -e 's/^ColorPalette=.*/ColorPalette=abc/' -e 's/^PiccerTime=.*/PiccerTime=99999/' \
   -e 's/^Favorite=.*/Favorite=2000000000/' -e 's/^Top=.*/Top=-50000/' "$store"
 start
-xdotool getwindowgeometry "$window" | grep -q 'Position: 327,' || fail "off-screen window not centred"
+at 327, "off-screen window not centred"
 stop
 [ "$(value ColorPalette)" = 8 ] && [ "$(value PiccerTime)" = 500 ] && [ "$(value Favorite)" = 0 ] \
   || fail "damaged values not repaired"

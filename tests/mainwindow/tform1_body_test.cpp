@@ -11,11 +11,12 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -47,7 +48,16 @@ class TForm1BodyTest : public testing::Test {
     form_->SetOutputForm(true, true);
   }
 
-  QString Tag() const { return form_->MemoBODY->toPlainText(); }
+  QString Tag() const { return form_->MemoBODY; }
+  // The group as the screen shows it after the pending repaints.
+  QImage ShownGroup() {
+    QCoreApplication::processEvents();
+    const QPoint offset = form_->GroupBox1->mapTo(form_.get(), QPoint(0, 0));
+    return form_->screen()
+        ->grabWindow(form_->winId(), offset.x(), offset.y(), form_->GroupBox1->width(),
+                     form_->GroupBox1->height())
+        .toImage();
+  }
   QStringList Lines() const {
     return {form_->LabelBody1->text(), form_->LabelBody2->text(), form_->LabelBody3->text(),
             form_->LabelBody4->text(), form_->LabelBody5->text()};
@@ -147,6 +157,36 @@ TEST_F(TForm1BodyTest, ChoosingASampleSetsEveryRoleAndKeepsTheBoxes) {
   form_->SetCurrentColour({1, 2, 3});
   emit form_->ComboBoxBodyEx->activated(13);  // the sample shown applies again
   EXPECT_EQ(form_->CurrentColour(), (RgbColor{0xc0, 0xc0, 0xc0}));
+}
+
+TEST_F(TForm1BodyTest, TheBackgroundColourShowsAroundTheControlsButNotInTheirFields) {
+  // The background role is active at start, so each edit recolours the group.
+  for (const RgbColor colour : {RgbColor{10, 200, 30}, RgbColor{250, 20, 90}}) {
+    form_->SetCurrentColour(colour);
+    const QImage shown = ShownGroup();
+    const QRgb fill = qRgb(colour.r, colour.g, colour.b);
+    EXPECT_EQ(shown.pixel(70, 38), fill);  // between two role rows
+    const QPoint radio = form_->RadioButtonT->geometry().topLeft();
+    EXPECT_EQ(shown.pixel(radio), fill);  // the corner beside the round indicator
+    const QRect list = form_->ComboBoxBodyEx->geometry();
+    EXPECT_EQ(shown.pixel(list.center() + QPoint(30, 0)), qRgb(255, 255, 255));
+  }
+}
+
+TEST_F(TForm1BodyTest, LinkCaptionsAreUnderlinedInTheirColours) {
+  const QImage shown = ShownGroup();
+  const QRect caption = form_->LabelLi->geometry();
+  const QRgb link = qRgb(0, 0, 0xee);
+  int longest = 0;
+  for (int y = caption.top(); y <= caption.bottom(); ++y) {
+    int run = 0;
+    for (int x = caption.left(); x <= caption.right(); ++x) {
+      run = shown.pixel(x, y) == link ? run + 1 : 0;
+      longest = std::max(longest, run);
+    }
+  }
+  // Glyph strokes are short; only the underline runs under the whole word.
+  EXPECT_GE(longest, 40);
 }
 
 TEST(BodySchemeBoxTest, EachSampleIsDrawnAsASmallPage) {

@@ -7,10 +7,12 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
 #include "colour/conversions.h"
+#include "mainwindow/client_area.h"
 #include "mainwindow/copy_format_box.h"
 #include "mainwindow/editor_math.h"
 #include "mainwindow/field_edit.h"
@@ -45,6 +47,18 @@ class TForm1Test : public testing::Test {
   }
   void Release(QPoint at) {
     QTest::mouseRelease(form_.Client(), Qt::LeftButton, Qt::NoModifier, at);
+  }
+
+  // What the screen shows of the client area after the pending repaints, as
+  // the window's backing store holds it (a fresh render would hide parts
+  // that were never repainted).
+  QImage Shown() {
+    QCoreApplication::processEvents();
+    const QPoint offset = form_.Client()->mapTo(&form_, QPoint(0, 0));
+    return form_.screen()
+        ->grabWindow(form_.winId(), offset.x(), offset.y(), TForm1::kClientWidth,
+                     TForm1::kClientHeight)
+        .toImage();
   }
 
   std::uint32_t Pixel(int x, int y) const {
@@ -220,6 +234,27 @@ TEST_F(TForm1Test, MarkersSurroundThePoint) {
   EXPECT_EQ(form_.LabelE->text(), "緑(G)");
 }
 
+TEST_F(TForm1Test, MarkersAreShownOverTheCellsAndLeaveNoTrace) {
+  form_.ChooseModels(0, SlideModel::kRgb);
+  form_.SetCurrentColour({0, 100, 60});
+  const QPoint old_up = form_.ImageCenterU->pos();
+  const QPoint old_arrow = form_.ImageArrow->pos();
+  QImage shown = Shown();
+  const QRgb red = qRgb(255, 0, 0);
+  EXPECT_EQ(shown.pixel(old_up + QPoint(1, 3)), red);
+  EXPECT_EQ(shown.pixel(form_.ImageCenterL->pos() + QPoint(3, 1)), red);
+  EXPECT_EQ(shown.pixel(old_arrow + QPoint(0, 1)), red);
+
+  form_.SetCurrentColour({120, 200, 160});
+  shown = Shown();
+  EXPECT_EQ(shown.pixel(form_.ImageCenterU->pos() + QPoint(1, 3)), red);
+  // The old places show the surface again: cells and the bar's background.
+  const QPoint cell = old_up + QPoint(1, 3);
+  EXPECT_EQ(shown.pixel(cell), form_.SurfaceImage().pixel(cell));
+  EXPECT_EQ(shown.pixel(old_arrow + QPoint(0, 1)),
+            form_.SurfaceImage().pixel(old_arrow + QPoint(0, 1)));
+}
+
 TEST_F(TForm1Test, SurfaceShowsTheComputedPalette) {
   for (int channel : {0, 3, 8, 10, 12, 15, 17}) {
     form_.ChooseModels(channel, static_cast<SlideModel>(channel % kSlideModelCount));
@@ -260,7 +295,7 @@ TEST_F(TForm1Test, SurfaceCellsWorkedByHand) {
 
 TEST_F(TForm1Test, CopyFormatListAndClipboard) {
   form_.ComboBoxCopy->setCurrentIndex(7);
-  EXPECT_EQ(form_.EditRGB->text(), "<font color = \"#c0c0c0\"></font>");
+  EXPECT_EQ(form_.EditRGB, "<font color = \"#c0c0c0\"></font>");
   EXPECT_EQ(form_.windowTitle(), "Tintara <font color = \"#c0c0c0\"></font>");
   EXPECT_EQ(form_.ComboBoxCopy->toolTip(), "フォントの色指定");
   EXPECT_EQ(form_.ComboBoxCopy->width(), 44);
@@ -275,7 +310,7 @@ TEST_F(TForm1Test, CopyFormatListAndClipboard) {
 
   form_.SetOutputForm(false, false);
   form_.ComboBoxCopy->setCurrentIndex(4);
-  EXPECT_EQ(form_.EditRGB->text(), "COLOR : SILVER");
+  EXPECT_EQ(form_.EditRGB, "COLOR : SILVER");
 }
 
 TEST_F(TForm1Test, SwatchPressLiftsAFloatingCopy) {

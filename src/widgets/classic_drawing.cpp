@@ -1,0 +1,62 @@
+#include "widgets/classic_drawing.h"
+
+#include <QPainter>
+
+namespace tintara {
+
+void DrawRaisedBevel(QPainter& p, const QRect& r, const QPalette& pal, bool pressed) {
+  if (r.width() < 2 || r.height() < 2) return;
+  p.fillRect(r, pal.color(QPalette::Button));
+  if (pressed) {
+    p.fillRect(r.left(), r.top(), r.width(), 1, pal.color(QPalette::Mid));
+    p.fillRect(r.left(), r.top(), 1, r.height(), pal.color(QPalette::Mid));
+    p.fillRect(r.left(), r.bottom(), r.width(), 1, pal.color(QPalette::Mid));
+    p.fillRect(r.right(), r.top(), 1, r.height(), pal.color(QPalette::Mid));
+    return;
+  }
+  const QColor outer_light = pal.color(QPalette::Button).lighter(105);
+  p.fillRect(r.left(), r.top(), r.width() - 1, 1, outer_light);
+  p.fillRect(r.left(), r.top(), 1, r.height() - 1, outer_light);
+  p.fillRect(r.left() + 1, r.top() + 1, r.width() - 3, 1, pal.color(QPalette::Light));
+  p.fillRect(r.left() + 1, r.top() + 1, 1, r.height() - 3, pal.color(QPalette::Light));
+  p.fillRect(r.left() + 1, r.bottom() - 1, r.width() - 2, 1, pal.color(QPalette::Mid));
+  p.fillRect(r.right() - 1, r.top() + 1, 1, r.height() - 2, pal.color(QPalette::Mid));
+  p.fillRect(r.left(), r.bottom(), r.width(), 1, pal.color(QPalette::Shadow));
+  p.fillRect(r.right(), r.top(), 1, r.height(), pal.color(QPalette::Shadow));
+}
+
+void DrawSunkenEdge(QPainter& p, const QRect& r, const QPalette& pal) {
+  p.fillRect(r.left(), r.top(), r.width() - 1, 1, pal.color(QPalette::Mid));
+  p.fillRect(r.left(), r.top(), 1, r.height() - 1, pal.color(QPalette::Mid));
+  p.fillRect(r.left() + 1, r.top() + 1, r.width() - 3, 1, pal.color(QPalette::Shadow));
+  p.fillRect(r.left() + 1, r.top() + 1, 1, r.height() - 3, pal.color(QPalette::Shadow));
+  p.fillRect(r.left(), r.bottom(), r.width(), 1, pal.color(QPalette::Light));
+  p.fillRect(r.right(), r.top(), 1, r.height(), pal.color(QPalette::Light));
+  p.fillRect(r.left() + 1, r.bottom() - 1, r.width() - 2, 1, pal.color(QPalette::Button));
+  p.fillRect(r.right() - 1, r.top() + 1, 1, r.height() - 2, pal.color(QPalette::Button));
+}
+
+void DrawArrow(QPainter& p, const QRect& r, Qt::ArrowType direction, const QColor& colour,
+               bool pressed) {
+  const QPoint c = r.center() + (pressed ? QPoint(1, 1) : QPoint(0, 0));
+  constexpr int kSize = 4;
+  for (int i = 0; i < kSize; ++i) {
+    const int half = i;  // the triangle widens by two pixels per line
+    switch (direction) {
+      case Qt::UpArrow:
+        p.fillRect(c.x() - half, c.y() - 2 + i, 2 * half + 1, 1, colour);
+        break;
+      case Qt::DownArrow:
+        p.fillRect(c.x() - half, c.y() + 1 - i, 2 * half + 1, 1, colour);
+        break;
+      case Qt::LeftArrow:
+        p.fillRect(c.x() - 2 + i, c.y() - half, 1, 2 * half + 1, colour);
+        break;
+      default:
+        p.fillRect(c.x() + 1 - i, c.y() - half, 1, 2 * half + 1, colour);
+        break;
+    }
+  }
+}
+
+}  // namespace tintara

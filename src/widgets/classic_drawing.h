@@ -1,0 +1,28 @@
+#ifndef TINTARA_WIDGETS_CLASSIC_DRAWING_H_
+#define TINTARA_WIDGETS_CLASSIC_DRAWING_H_
+
+#include <QPalette>
+#include <QRect>
+
+class QPainter;
+
+namespace tintara {
+
+// The pieces of the classic bevelled look, each a handful of flat fills.
+// Controls redrawn on every drag step use these instead of the style.
+
+// A button face with a two-pixel raised bevel, or, pressed, a flat one with
+// a one-pixel frame.
+void DrawRaisedBevel(QPainter& p, const QRect& r, const QPalette& pal, bool pressed);
+
+// The two-pixel sunken edge of a field; the inside is left alone.
+void DrawSunkenEdge(QPainter& p, const QRect& r, const QPalette& pal);
+
+// A small solid triangle centred in `r`, moved one pixel down and right when
+// its button is pressed.
+void DrawArrow(QPainter& p, const QRect& r, Qt::ArrowType direction, const QColor& colour,
+               bool pressed);
+
+}  // namespace tintara
+
+#endif  // TINTARA_WIDGETS_CLASSIC_DRAWING_H_
