@@ -1,6 +1,8 @@
 #ifndef TINTARA_MAINWINDOW_FIELD_EDIT_H_
 #define TINTARA_MAINWINDOW_FIELD_EDIT_H_
 
+#include <QHash>
+#include <QImage>
 #include <QLineEdit>
 
 namespace tintara {
@@ -35,9 +37,26 @@ class FieldEdit : public QLineEdit {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // What a resting picture depends on besides the text.
+  struct RestingLook {
+    QFont font;
+    qint64 palette = 0;
+    QSize size;
+    qreal pixel_ratio = 0;
+    Qt::Alignment alignment;
+    bool operator==(const RestingLook&) const = default;
+  };
+  // Enough for every value of a channel in both its notations.
+  static constexpr int kMaxRestingPictures = 600;
+
   int RoomLeft() const;
+  // The field at rest as a picture; none when the line edit must draw it.
+  const QImage* RestingPicture();
+  const QImage* KeepRestingPicture(const QImage& picture);
 
   int typing_limit_;
+  RestingLook resting_look_;
+  QHash<QString, QImage> resting_pictures_;
 };
 
 }  // namespace tintara

@@ -17,30 +17,50 @@ void ClassicScrollBar::paintEvent(QPaintEvent*) {
   QStyleOptionSlider option;
   initStyleOption(&option);
   const QStyle* s = style();
+  const bool pressed = option.state & QStyle::State_Sunken;
+  const TrackLook look{size(),
+                       palette().cacheKey(),
+                       devicePixelRatioF(),
+                       isEnabled(),
+                       pressed && option.activeSubControls == QStyle::SC_ScrollBarSubLine,
+                       pressed && option.activeSubControls == QStyle::SC_ScrollBarAddLine};
+  if (track_picture_.isNull() || !(look == track_look_)) {
+    track_look_ = look;
+    track_picture_ = TrackPicture(option);
+  }
+  QPainter p(this);
+  p.drawImage(0, 0, track_picture_);
+  if (isEnabled() && maximum() > minimum()) {
+    const QRect thumb =
+        s->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+    DrawRaisedBevel(p, thumb, palette(), false);
+  }
+}
+
+// Everything but the thumb, which alone moves while the bar is dragged.
+QImage ClassicScrollBar::TrackPicture(const QStyleOptionSlider& option) const {
+  const QStyle* s = style();
   const QRect sub =
       s->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSubLine, this);
   const QRect add =
       s->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddLine, this);
-  const QRect thumb =
-      s->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
   const QPalette& pal = palette();
   const bool horizontal = orientation() == Qt::Horizontal;
-  const bool pressed = option.state & QStyle::State_Sunken;
   const QColor arrow = isEnabled() ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Mid);
 
-  QPainter p(this);
+  QImage picture(size() * track_look_.pixel_ratio, QImage::Format_RGB32);
+  picture.setDevicePixelRatio(track_look_.pixel_ratio);
+  QPainter p(&picture);
   // The track: a light tint of the button face.
   const QColor face = pal.color(QPalette::Button);
   const QColor light = pal.color(QPalette::Light);
   p.fillRect(rect(), QColor((face.red() + light.red()) / 2, (face.green() + light.green()) / 2,
                             (face.blue() + light.blue()) / 2));
-  const bool sub_down = pressed && option.activeSubControls == QStyle::SC_ScrollBarSubLine;
-  const bool add_down = pressed && option.activeSubControls == QStyle::SC_ScrollBarAddLine;
-  DrawRaisedBevel(p, sub, pal, sub_down);
-  DrawRaisedBevel(p, add, pal, add_down);
-  DrawArrow(p, sub, horizontal ? Qt::LeftArrow : Qt::UpArrow, arrow, sub_down);
-  DrawArrow(p, add, horizontal ? Qt::RightArrow : Qt::DownArrow, arrow, add_down);
-  if (isEnabled() && maximum() > minimum()) DrawRaisedBevel(p, thumb, pal, false);
+  DrawRaisedBevel(p, sub, pal, track_look_.sub_down);
+  DrawRaisedBevel(p, add, pal, track_look_.add_down);
+  DrawArrow(p, sub, horizontal ? Qt::LeftArrow : Qt::UpArrow, arrow, track_look_.sub_down);
+  DrawArrow(p, add, horizontal ? Qt::RightArrow : Qt::DownArrow, arrow, track_look_.add_down);
+  return picture;
 }
 
 }  // namespace tintara

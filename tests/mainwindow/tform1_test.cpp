@@ -234,6 +234,30 @@ TEST_F(TForm1Test, MarkersSurroundThePoint) {
   EXPECT_EQ(form_.LabelE->text(), "緑(G)");
 }
 
+// A field at rest shows a kept picture of its text; the text must sit where
+// the line edit itself draws it, or it would jump when the field is entered.
+TEST(FieldEditTest, RestingTextSitsWhereTheLineEditDrawsIt) {
+  for (const QString& text : {QString("192"), QString("7"), QString("ffffff80")}) {
+    FieldEdit field(3);
+    field.resize(37, 20);
+    field.setText(text);
+    QLineEdit plain;
+    plain.setFrame(false);
+    plain.setAlignment(field.alignment());
+    plain.setTextMargins(field.textMargins());
+    plain.resize(field.size());
+    plain.setText(text);
+    const QImage resting = field.grab().toImage();
+    const QImage drawn = plain.grab().toImage();
+    for (int y = 2; y < 18; ++y) {
+      for (int x = 2; x < 35; ++x) {
+        ASSERT_EQ(resting.pixel(x, y), drawn.pixel(x, y))
+            << text.toStdString() << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST_F(TForm1Test, MarkersAreShownOverTheCellsAndLeaveNoTrace) {
   form_.ChooseModels(0, SlideModel::kRgb);
   form_.SetCurrentColour({0, 100, 60});
