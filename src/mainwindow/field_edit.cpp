@@ -49,10 +49,6 @@ const QImage* FieldEdit::RestingPicture() {
     return it->isNull() ? nullptr : &*it;
   }
 
-  QImage picture(size() * ratio, QImage::Format_RGB32);
-  picture.setDevicePixelRatio(ratio);
-  picture.fill(pal.color(QPalette::Base));
-  QPainter p(&picture);
   // As the line edit lays its line out: inside the text margins and its own
   // margins of 2 and 1 pixels, vertically centred, and for right alignment
   // ending two pixels short of the line's end. A text too long for the field
@@ -65,6 +61,11 @@ const QImage* FieldEdit::RestingPicture() {
   const int line_width = inside.width() - 4;
   const int used = qRound(metrics.horizontalAdvance(text())) + 2;
   if (used > line_width) return KeepRestingPicture(QImage());
+
+  QImage picture(size() * ratio, QImage::Format_RGB32);
+  picture.setDevicePixelRatio(ratio);
+  picture.fill(pal.color(QPalette::Base));
+  QPainter p(&picture);
   int left = line_left;
   const Qt::Alignment horizontal = QStyle::visualAlignment(layoutDirection(), alignment());
   if (horizontal & Qt::AlignRight) {
