@@ -51,21 +51,18 @@ const QImage* FieldEdit::RestingPicture() {
 
   // As the line edit lays its line out: inside the text margins and its own
   // margins of 2 and 1 pixels, vertically centred, and for right alignment
-  // ending two pixels short of the line's end. A text too long for the field
-  // is scrolled by the line edit to its cursor; that is left to it.
+  // ending two pixels short of the line's end, even when that starts it a
+  // pixel before the line. A text longer than the line is scrolled by the
+  // line edit to its cursor; that is left to it.
   const QRect inside = rect().marginsRemoved(textMargins());
   const QFontMetricsF metrics(font());
   const int line_height = QFontMetrics(font()).height();
   const int top = inside.y() + (inside.height() - line_height + 1) / 2;
   const int line_left = inside.x() + 2;
   const int line_width = inside.width() - 4;
-  const int used = qRound(metrics.horizontalAdvance(text())) + 2;
-  if (used > line_width) return KeepRestingPicture(QImage());
-
-  QImage picture(size() * ratio, QImage::Format_RGB32);
-  picture.setDevicePixelRatio(ratio);
-  picture.fill(pal.color(QPalette::Base));
-  QPainter p(&picture);
+  const int advance = qRound(metrics.horizontalAdvance(text()));
+  if (advance >= line_width) return KeepRestingPicture(QImage());
+  const int used = advance + 2;
   int left = line_left;
   const Qt::Alignment horizontal = QStyle::visualAlignment(layoutDirection(), alignment());
   if (horizontal & Qt::AlignRight) {
@@ -73,6 +70,11 @@ const QImage* FieldEdit::RestingPicture() {
   } else if (horizontal & Qt::AlignHCenter) {
     left = line_left + (line_width - used) / 2;
   }
+
+  QImage picture(size() * ratio, QImage::Format_RGB32);
+  picture.setDevicePixelRatio(ratio);
+  picture.fill(pal.color(QPalette::Base));
+  QPainter p(&picture);
   p.setClipRect(inside);
   p.setFont(font());
   p.setPen(pal.color(QPalette::Text));

@@ -27,13 +27,20 @@ void ClassicScrollBar::paintEvent(QPaintEvent*) {
   if (track_picture_.isNull() || !(look == track_look_)) {
     track_look_ = look;
     track_picture_ = TrackPicture(option);
+    thumb_picture_ = QImage();
   }
   QPainter p(this);
   p.drawImage(0, 0, track_picture_);
   if (isEnabled() && maximum() > minimum()) {
     const QRect thumb =
         s->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
-    DrawRaisedBevel(p, thumb, palette(), false);
+    if (thumb_picture_.isNull() || thumb_picture_.deviceIndependentSize() != thumb.size()) {
+      thumb_picture_ = QImage(thumb.size() * look.pixel_ratio, QImage::Format_RGB32);
+      thumb_picture_.setDevicePixelRatio(look.pixel_ratio);
+      QPainter thumb_painter(&thumb_picture_);
+      DrawRaisedBevel(thumb_painter, QRect(QPoint(0, 0), thumb.size()), palette(), false);
+    }
+    p.drawImage(thumb.topLeft(), thumb_picture_);
   }
 }
 

@@ -8,10 +8,9 @@ class QStyleOptionSlider;
 
 namespace tintara {
 
-// A scroll bar that draws itself in the classic bevelled look: a kept
-// picture of its track and buttons, and the thumb from a handful of flat
-// fills. The main window moves up to six of them on every drag step, and
-// the styled drawing (gradients, anti-aliased arrows) would cost more than
+// A scroll bar that draws itself in the classic bevelled look from kept
+// pictures of its track with its buttons and of its thumb. The main window moves up to six of them
+// on every drag step, and the styled drawing (gradients, anti-aliased arrows) would cost more than
 // everything else the step does.
 class ClassicScrollBar : public QScrollBar {
   Q_OBJECT
@@ -38,6 +37,8 @@ class ClassicScrollBar : public QScrollBar {
 
   TrackLook track_look_;
   QImage track_picture_;
+  // The thumb, kept until its size or the track's look changes.
+  QImage thumb_picture_;
 };
 
 }  // namespace tintara

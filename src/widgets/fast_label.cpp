@@ -1,5 +1,6 @@
 #include "widgets/fast_label.h"
 
+#include <QGlyphRun>
 #include <QPainter>
 #include <QStyle>
 
@@ -37,7 +38,69 @@ void FastLabel::Render(const RenderedFrom& from) {
   painter.setFont(from.font);
   painter.setPen(from.colour);
   const QRect area = contentsRect().adjusted(from.margin, from.margin, -from.margin, -from.margin);
-  painter.drawText(area, static_cast<int>(from.alignment) | Qt::TextSingleLine, from.text);
+  if (!DrawGlyphs(painter, area, from)) {
+    painter.drawText(area, static_cast<int>(from.alignment) | Qt::TextSingleLine, from.text);
+  }
+}
+
+// Draws the text as one run of the font's own glyphs, placed as a laid-out
+// line would place them. A preview line changes on every drag step, and
+// laying it out afresh each time costs as much as the whole rest of the
+// label's work; one character to one glyph with kerned advances gives the
+// same picture. Returns false, drawing nothing, for a text that needs more
+// (a glyph from another font, or characters that combine).
+bool FastLabel::DrawGlyphs(QPainter& painter, const QRect& area, const RenderedFrom& from) {
+  if (!(raw_font_from_ == from.font)) {
+    raw_font_from_ = from.font;
+    raw_font_ = QRawFont::fromFont(from.font);
+  }
+  if (!raw_font_.isValid()) return false;
+  for (const QChar c : from.text) {
+    const QChar::Script script = c.script();
+    const bool simple = script == QChar::Script_Common || script == QChar::Script_Latin ||
+                        script == QChar::Script_Han || script == QChar::Script_Hiragana ||
+                        script == QChar::Script_Katakana;
+    if (!simple || c.isSurrogate() || c.isMark() || c.category() == QChar::Other_Format) {
+      return false;
+    }
+  }
+  const QList<quint32> glyphs = raw_font_.glyphIndexesForString(from.text);
+  if (glyphs.size() != from.text.size() || glyphs.contains(0)) return false;
+  const QList<QPointF> advances = raw_font_.advancesForGlyphIndexes(
+      glyphs, QRawFont::SeparateAdvances | QRawFont::KernedAdvances);
+
+  const QFontMetricsF metrics(from.font);
+  qreal width = 0;
+  for (const QPointF& advance : advances) width += advance.x();
+  qreal x = area.left();
+  if (from.alignment & Qt::AlignRight) {
+    x = area.left() + area.width() - width;
+  } else if (from.alignment & Qt::AlignHCenter) {
+    x = area.left() + (area.width() - width) / 2;
+  }
+  const qreal height = metrics.ascent() + metrics.descent();
+  qreal top = area.top();
+  if (from.alignment & Qt::AlignBottom) {
+    top = area.top() + area.height() - height;
+  } else if (from.alignment & Qt::AlignVCenter) {
+    top = area.top() + (area.height() - height) / 2;
+  }
+  QList<QPointF> positions;
+  positions.reserve(glyphs.size());
+  const qreal baseline = top + metrics.ascent();
+  for (const QPointF& advance : advances) {
+    positions.append({x, baseline});
+    x += advance.x();
+  }
+  QGlyphRun run;
+  run.setRawFont(raw_font_);
+  run.setGlyphIndexes(glyphs);
+  run.setPositions(positions);
+  run.setUnderline(from.font.underline());
+  run.setStrikeOut(from.font.strikeOut());
+  run.setOverline(from.font.overline());
+  painter.drawGlyphRun(QPointF(0, 0), run);
+  return true;
 }
 
 }  // namespace tintara

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QImage>
 #include <QLabel>
+#include <QRawFont>
 
 namespace tintara {
 
@@ -36,9 +37,12 @@ class FastLabel : public QLabel {
   };
 
   void Render(const RenderedFrom& from);
+  bool DrawGlyphs(QPainter& painter, const QRect& area, const RenderedFrom& from);
 
   QImage rendered_;
   RenderedFrom rendered_from_;
+  QRawFont raw_font_;
+  QFont raw_font_from_;
 };
 
 }  // namespace tintara
