@@ -31,16 +31,7 @@ ColourGroupBox::ColourGroupBox(QWidget* parent) : QGroupBox(parent) {
 void ColourGroupBox::SetFillColour(const QColor& colour) {
   if (colour == fill_) return;
   fill_ = colour;
-  // Controls that cover their whole rectangle show none of the colour, so
-  // they are left out of the repaint.
-  QRegion changed(rect());
-  for (const QObject* object : children()) {
-    const auto* child = qobject_cast<const QWidget*>(object);
-    if (child && child->isVisible() && child->testAttribute(Qt::WA_OpaquePaintEvent)) {
-      changed -= child->geometry();
-    }
-  }
-  update(changed);
+  update();
 }
 
 void ColourGroupBox::paintEvent(QPaintEvent* event) {
