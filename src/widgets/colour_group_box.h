@@ -2,15 +2,15 @@
 #define TINTARA_WIDGETS_COLOUR_GROUP_BOX_H_
 
 #include <QGroupBox>
-#include <QStaticText>
 
 namespace tintara {
 
 // A group box filled with a colour of its own, drawn in the classic etched
-// look. Changing the colour repaints the box without handing a new palette
-// down to every control inside it, and the frame is two plain rectangles
-// rather than a scaled style pixmap: on a drag step this box is repainted
-// whole, so both would cost more than all the rest of the step.
+// look with no title (its caption is a label inside it). Changing the colour
+// repaints the box without handing a new palette down to every control
+// inside it, and the frame is two rectangles of plain fills rather than a
+// scaled style pixmap: on a drag step this box is repainted whole, so both
+// would cost more than all the rest of the step.
 class ColourGroupBox : public QGroupBox {
   Q_OBJECT
 
@@ -25,9 +25,6 @@ class ColourGroupBox : public QGroupBox {
 
  private:
   QColor fill_;
-  QStaticText laid_out_title_;
-  QString laid_out_text_;
-  QFont laid_out_font_;
 };
 
 }  // namespace tintara
