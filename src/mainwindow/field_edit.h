@@ -46,7 +46,7 @@ class FieldEdit : public QLineEdit {
     Qt::Alignment alignment;
     bool operator==(const RestingLook&) const = default;
   };
-  // Enough for every value of a channel in both its notations.
+  // Enough for every number a field of the window shows, under 1 MB.
   static constexpr int kMaxRestingPictures = 600;
 
   int RoomLeft() const;

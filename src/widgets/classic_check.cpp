@@ -88,9 +88,14 @@ const QImage& RadioPicture(const QPalette& pal, bool checked, bool enabled, bool
   });
 }
 
-void DrawFocusFrame(QPainter& p, const QWidget& w) {
-  p.setPen(QPen(w.palette().color(QPalette::WindowText), 1, Qt::DotLine));
-  p.drawRect(w.rect().adjusted(0, 0, -1, -1));
+// The indicator at the button's left, and a dotted frame while it has the
+// focus.
+void PaintIndicator(QAbstractButton& button, const QImage& picture) {
+  QPainter p(&button);
+  p.drawImage(IndicatorOrigin(button), picture);
+  if (!button.hasFocus()) return;
+  p.setPen(QPen(button.palette().color(QPalette::WindowText), 1, Qt::DotLine));
+  p.drawRect(button.rect().adjusted(0, 0, -1, -1));
 }
 
 }  // namespace
@@ -100,9 +105,7 @@ ClassicCheckBox::ClassicCheckBox(QWidget* parent) : QCheckBox(parent) {}
 bool ClassicCheckBox::hitButton(const QPoint& pos) const { return rect().contains(pos); }
 
 void ClassicCheckBox::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.drawImage(IndicatorOrigin(*this), CheckPicture(palette(), isChecked(), isEnabled(), isDown()));
-  if (hasFocus()) DrawFocusFrame(p, *this);
+  PaintIndicator(*this, CheckPicture(palette(), isChecked(), isEnabled(), isDown()));
 }
 
 ClassicRadioButton::ClassicRadioButton(QWidget* parent) : QRadioButton(parent) {}
@@ -110,9 +113,7 @@ ClassicRadioButton::ClassicRadioButton(QWidget* parent) : QRadioButton(parent) {
 bool ClassicRadioButton::hitButton(const QPoint& pos) const { return rect().contains(pos); }
 
 void ClassicRadioButton::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.drawImage(IndicatorOrigin(*this), RadioPicture(palette(), isChecked(), isEnabled(), isDown()));
-  if (hasFocus()) DrawFocusFrame(p, *this);
+  PaintIndicator(*this, RadioPicture(palette(), isChecked(), isEnabled(), isDown()));
 }
 
 }  // namespace tintara
