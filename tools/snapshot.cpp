@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "mainwindow/dialogs/tform_about.h"
+#include "mainwindow/dialogs/tform_input.h"
+#include "mainwindow/dialogs/tform_option.h"
 #include "mainwindow/program_windows.h"
-#include "mainwindow/tform_about.h"
-#include "mainwindow/tform_input.h"
-#include "mainwindow/tform_option.h"
 #include "platform/memory_settings_store.h"
 
 int main(int argc, char** argv) {

@@ -1,9 +1,9 @@
 #include "mainwindow/program_windows.h"
 
-#include "mainwindow/overlay_windows.h"
-#include "mainwindow/tform_about.h"
-#include "mainwindow/tform_input.h"
-#include "mainwindow/tform_option.h"
+#include "mainwindow/dialogs/tform_about.h"
+#include "mainwindow/dialogs/tform_input.h"
+#include "mainwindow/dialogs/tform_option.h"
+#include "mainwindow/picker/overlay_windows.h"
 
 namespace tintara {
 

@@ -14,7 +14,7 @@
 
 #include "colour/colour_models.h"
 #include "colour/rgb_color.h"
-#include "mainwindow/palette_math.h"
+#include "mainwindow/palette/palette_math.h"
 #include "mainwindow/settings/main_settings.h"
 #include "mainwindow/settings/option_settings.h"
 #include "mainwindow/surface.h"

@@ -9,9 +9,9 @@
 #include <QScrollBar>
 
 #include "mainwindow/client_area.h"
-#include "mainwindow/copy_format_box.h"
-#include "mainwindow/field_edit.h"
-#include "mainwindow/floating_swatch.h"
+#include "mainwindow/copy/copy_format_box.h"
+#include "mainwindow/editor/field_edit.h"
+#include "mainwindow/palette/floating_swatch.h"
 #include "mainwindow/tform1.h"
 #include "output/copy_formats.h"
 #include "platform/memory_settings_store.h"

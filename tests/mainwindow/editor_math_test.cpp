@@ -1,4 +1,4 @@
-#include "mainwindow/editor_math.h"
+#include "mainwindow/editor/editor_math.h"
 
 #include <gtest/gtest.h>
 

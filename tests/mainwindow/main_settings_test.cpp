@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "mainwindow/editor_math.h"
+#include "mainwindow/editor/editor_math.h"
 #include "mainwindow/settings/option_settings.h"
 #include "platform/memory_settings_store.h"
 

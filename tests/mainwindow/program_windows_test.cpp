@@ -18,10 +18,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "mainwindow/field_edit.h"
-#include "mainwindow/tform_about.h"
-#include "mainwindow/tform_input.h"
-#include "mainwindow/tform_option.h"
+#include "mainwindow/dialogs/tform_about.h"
+#include "mainwindow/dialogs/tform_input.h"
+#include "mainwindow/dialogs/tform_option.h"
+#include "mainwindow/editor/field_edit.h"
 #include "platform/help_system.h"
 #include "platform/memory_settings_store.h"
 

@@ -20,7 +20,7 @@
 #include <memory>
 #include <utility>
 
-#include "mainwindow/body_scheme_box.h"
+#include "mainwindow/body/body_scheme_box.h"
 #include "mainwindow/tform1.h"
 #include "widgets/colour_group_box.h"
 #include "widgets/flat_button.h"

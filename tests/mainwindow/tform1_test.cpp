@@ -13,9 +13,9 @@
 
 #include "colour/conversions.h"
 #include "mainwindow/client_area.h"
-#include "mainwindow/copy_format_box.h"
-#include "mainwindow/editor_math.h"
-#include "mainwindow/field_edit.h"
+#include "mainwindow/copy/copy_format_box.h"
+#include "mainwindow/editor/editor_math.h"
+#include "mainwindow/editor/field_edit.h"
 #include "widgets/flat_button.h"
 
 namespace tintara {

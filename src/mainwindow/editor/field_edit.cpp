@@ -1,4 +1,4 @@
-#include "mainwindow/field_edit.h"
+#include "mainwindow/editor/field_edit.h"
 
 #include <QClipboard>
 #include <QFocusEvent>

@@ -1,5 +1,5 @@
-#ifndef TINTARA_MAINWINDOW_TFORM_OPTION_H_
-#define TINTARA_MAINWINDOW_TFORM_OPTION_H_
+#ifndef TINTARA_MAINWINDOW_DIALOGS_TFORM_OPTION_H_
+#define TINTARA_MAINWINDOW_DIALOGS_TFORM_OPTION_H_
 
 #include <QDialog>
 #include <array>
@@ -102,4 +102,4 @@ class TFormOption : public QDialog {
 
 }  // namespace tintara
 
-#endif  // TINTARA_MAINWINDOW_TFORM_OPTION_H_
+#endif  // TINTARA_MAINWINDOW_DIALOGS_TFORM_OPTION_H_

@@ -1,5 +1,5 @@
-#ifndef TINTARA_MAINWINDOW_OPTION_RULES_H_
-#define TINTARA_MAINWINDOW_OPTION_RULES_H_
+#ifndef TINTARA_MAINWINDOW_DIALOGS_OPTION_RULES_H_
+#define TINTARA_MAINWINDOW_DIALOGS_OPTION_RULES_H_
 
 #include <string_view>
 
@@ -20,4 +20,4 @@ int PickerRadiusFromText(std::string_view text);
 
 }  // namespace tintara
 
-#endif  // TINTARA_MAINWINDOW_OPTION_RULES_H_
+#endif  // TINTARA_MAINWINDOW_DIALOGS_OPTION_RULES_H_

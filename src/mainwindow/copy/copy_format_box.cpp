@@ -1,4 +1,4 @@
-#include "mainwindow/copy_format_box.h"
+#include "mainwindow/copy/copy_format_box.h"
 
 #include <QLineEdit>
 

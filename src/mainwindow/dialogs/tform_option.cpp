@@ -1,4 +1,4 @@
-#include "mainwindow/tform_option.h"
+#include "mainwindow/dialogs/tform_option.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -9,8 +9,8 @@
 #include <QScrollBar>
 #include <QTabWidget>
 
-#include "mainwindow/editor_math.h"
-#include "mainwindow/option_rules.h"
+#include "mainwindow/dialogs/option_rules.h"
+#include "mainwindow/editor/editor_math.h"
 #include "mainwindow/tform1.h"
 #include "widgets/classic_scroll_bar.h"
 

@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "mainwindow/body_scheme_box.h"
+#include "mainwindow/body/body_scheme_box.h"
 #include "mainwindow/client_area.h"
 #include "mainwindow/tform1.h"
 #include "output/body_schemes.h"

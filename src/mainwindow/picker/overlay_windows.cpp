@@ -1,4 +1,4 @@
-#include "mainwindow/overlay_windows.h"
+#include "mainwindow/picker/overlay_windows.h"
 
 namespace tintara {
 

@@ -1,5 +1,5 @@
-#ifndef TINTARA_MAINWINDOW_TFORM_ABOUT_H_
-#define TINTARA_MAINWINDOW_TFORM_ABOUT_H_
+#ifndef TINTARA_MAINWINDOW_DIALOGS_TFORM_ABOUT_H_
+#define TINTARA_MAINWINDOW_DIALOGS_TFORM_ABOUT_H_
 
 #include <QDialog>
 #include <QImage>
@@ -44,4 +44,4 @@ QImage TitleOnFace(const QImage& picture, QColor face);
 
 }  // namespace tintara
 
-#endif  // TINTARA_MAINWINDOW_TFORM_ABOUT_H_
+#endif  // TINTARA_MAINWINDOW_DIALOGS_TFORM_ABOUT_H_

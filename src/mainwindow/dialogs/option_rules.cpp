@@ -1,6 +1,6 @@
-#include "mainwindow/option_rules.h"
+#include "mainwindow/dialogs/option_rules.h"
 
-#include "mainwindow/editor_math.h"
+#include "mainwindow/editor/editor_math.h"
 
 namespace tintara {
 

@@ -3,9 +3,9 @@
 #include <QScrollBar>
 
 #include "mainwindow/client_area.h"
-#include "mainwindow/editor_math.h"
-#include "mainwindow/field_edit.h"
-#include "mainwindow/floating_swatch.h"
+#include "mainwindow/editor/editor_math.h"
+#include "mainwindow/editor/field_edit.h"
+#include "mainwindow/palette/floating_swatch.h"
 #include "mainwindow/tform1.h"
 
 namespace tintara {

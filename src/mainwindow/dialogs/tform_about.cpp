@@ -1,4 +1,4 @@
-#include "mainwindow/tform_about.h"
+#include "mainwindow/dialogs/tform_about.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "mainwindow/body_scheme_box.h"
+#include "mainwindow/body/body_scheme_box.h"
 
 #include <QAbstractItemView>
 #include <QEvent>

@@ -1,5 +1,5 @@
-#ifndef TINTARA_MAINWINDOW_FIELD_EDIT_H_
-#define TINTARA_MAINWINDOW_FIELD_EDIT_H_
+#ifndef TINTARA_MAINWINDOW_EDITOR_FIELD_EDIT_H_
+#define TINTARA_MAINWINDOW_EDITOR_FIELD_EDIT_H_
 
 #include <QHash>
 #include <QImage>
@@ -61,4 +61,4 @@ class FieldEdit : public QLineEdit {
 
 }  // namespace tintara
 
-#endif  // TINTARA_MAINWINDOW_FIELD_EDIT_H_
+#endif  // TINTARA_MAINWINDOW_EDITOR_FIELD_EDIT_H_

@@ -1,5 +1,5 @@
-#ifndef TINTARA_MAINWINDOW_BODY_SCHEME_BOX_H_
-#define TINTARA_MAINWINDOW_BODY_SCHEME_BOX_H_
+#ifndef TINTARA_MAINWINDOW_BODY_BODY_SCHEME_BOX_H_
+#define TINTARA_MAINWINDOW_BODY_BODY_SCHEME_BOX_H_
 
 #include <QComboBox>
 
@@ -30,4 +30,4 @@ void DrawBodySchemeItem(QPainter& painter, const QRect& rect, int index, bool hi
 
 }  // namespace tintara
 
-#endif  // TINTARA_MAINWINDOW_BODY_SCHEME_BOX_H_
+#endif  // TINTARA_MAINWINDOW_BODY_BODY_SCHEME_BOX_H_

@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QScrollBar>
 
-#include "mainwindow/editor_math.h"
-#include "mainwindow/field_edit.h"
+#include "mainwindow/editor/editor_math.h"
+#include "mainwindow/editor/field_edit.h"
 #include "mainwindow/tform1.h"
 
 namespace tintara {

@@ -1,5 +1,5 @@
-#ifndef TINTARA_MAINWINDOW_EDITOR_MATH_H_
-#define TINTARA_MAINWINDOW_EDITOR_MATH_H_
+#ifndef TINTARA_MAINWINDOW_EDITOR_EDITOR_MATH_H_
+#define TINTARA_MAINWINDOW_EDITOR_EDITOR_MATH_H_
 
 #include <array>
 #include <cstdint>
@@ -40,4 +40,4 @@ std::uint32_t StripColour(SlideModel model, int row, int column, const std::arra
 
 }  // namespace tintara
 
-#endif  // TINTARA_MAINWINDOW_EDITOR_MATH_H_
+#endif  // TINTARA_MAINWINDOW_EDITOR_EDITOR_MATH_H_

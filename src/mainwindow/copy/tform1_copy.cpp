@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 
-#include "mainwindow/copy_format_box.h"
+#include "mainwindow/copy/copy_format_box.h"
 #include "mainwindow/tform1.h"
 #include "output/copy_formats.h"
 #include "widgets/flat_button.h"

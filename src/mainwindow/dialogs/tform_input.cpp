@@ -1,4 +1,4 @@
-#include "mainwindow/tform_input.h"
+#include "mainwindow/dialogs/tform_input.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
-#ifndef TINTARA_MAINWINDOW_PALETTE_MATH_H_
-#define TINTARA_MAINWINDOW_PALETTE_MATH_H_
+#ifndef TINTARA_MAINWINDOW_PALETTE_PALETTE_MATH_H_
+#define TINTARA_MAINWINDOW_PALETTE_PALETTE_MATH_H_
 
 #include <array>
 #include <cstdint>
@@ -96,4 +96,4 @@ DragMode HitTestPress(int mouse_x, int mouse_y);
 
 }  // namespace tintara
 
-#endif  // TINTARA_MAINWINDOW_PALETTE_MATH_H_
+#endif  // TINTARA_MAINWINDOW_PALETTE_PALETTE_MATH_H_

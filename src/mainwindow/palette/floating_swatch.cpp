@@ -1,4 +1,4 @@
-#include "mainwindow/floating_swatch.h"
+#include "mainwindow/palette/floating_swatch.h"
 
 namespace tintara {
 

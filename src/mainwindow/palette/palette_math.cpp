@@ -1,4 +1,4 @@
-#include "mainwindow/palette_math.h"
+#include "mainwindow/palette/palette_math.h"
 
 #include <algorithm>
 

@@ -3,9 +3,9 @@
 #include <QShortcut>
 
 #include "mainwindow/client_area.h"
+#include "mainwindow/dialogs/tform_about.h"
+#include "mainwindow/dialogs/tform_option.h"
 #include "mainwindow/tform1.h"
-#include "mainwindow/tform_about.h"
-#include "mainwindow/tform_option.h"
 #include "platform/help_system.h"
 
 namespace tintara {
