@@ -1,5 +1,7 @@
 #include "mainwindow/client_area.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <utility>
@@ -57,6 +59,10 @@ void ClientArea::mouseReleaseEvent(QMouseEvent*) { form_->FormMouseUp(); }
 
 void ClientArea::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) form_->FormDblClick();
+}
+
+void ClientArea::contextMenuEvent(QContextMenuEvent* event) {
+  form_->PopupMenu->popup(event->globalPos());
 }
 
 }  // namespace tintara

@@ -17,6 +17,7 @@
 #include "mainwindow/palette/palette_math.h"
 #include "mainwindow/settings/main_settings.h"
 #include "mainwindow/settings/option_settings.h"
+#include "mainwindow/sources/colour_sources.h"
 #include "mainwindow/surface.h"
 #include "output/body_composer.h"
 #include "platform/error_box.h"
@@ -31,6 +32,8 @@ class QGroupBox;
 class QImage;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QPainter;
 class QRadioButton;
 class QScrollBar;
 class QTimer;
@@ -44,9 +47,13 @@ class FieldEdit;
 class FloatingSwatch;
 class HelpSystem;
 class SettingsStore;
+class StandardPaletteImage;
 class SurfaceMark;
+class SwatchListBox;
+class SystemColours;
 class ColourGroupBox;
 class TFlatBtn;
+class UserSlot;
 class TFormAbout;
 class TFormCaption;
 class TFormInput;
@@ -55,9 +62,11 @@ class TFormOption;
 
 // What the main window works with from outside.
 struct TForm1Services {
-  SettingsStore* settings = nullptr;  // a private in-memory store when none is given
-  ErrorBox error_box;                 // the standard error box when empty
-  HelpSystem* help = nullptr;         // no help when none is given
+  SettingsStore* settings = nullptr;        // a private in-memory store when none is given
+  ErrorBox error_box;                       // the standard error box when empty
+  HelpSystem* help = nullptr;               // no help when none is given
+  SystemColours* system_colours = nullptr;  // private in-memory colours when none are given
+  QuestionBox ask;                          // the standard question box when empty
 };
 
 // The palette's three values and the ranges of the current channel.
@@ -167,11 +176,6 @@ class TForm1 : public QMainWindow {
   void ButtonCopyBodyClick();
   // The whole tag to the clipboard as plain text (also the menus' copy items).
   void CopyBodyTag();
-  // Click feedback: the button swells by 30 pixels around its centre until
-  // Timer fires; `tag` names the button for TimerTimer.
-  void StartPulse(int tag);
-  void TimerTimer();
-
   void SpeedButtonOpenClick();
   void SpeedButtonPasteClick();
   // An opened or dropped file: a picture goes behind the preview, anything
@@ -244,6 +248,116 @@ class TForm1 : public QMainWindow {
 
  public:
   // ---- end of life cycle ----
+
+  // ---- colour sources and the pulse timer (sources/tform1_sources.cpp) ----
+  void SpeedButtonColorFixClick();
+  void SpeedButtonColorWinClick();
+  void SpeedButtonColorFavClick();
+  void SpeedButtonColorStdClick();
+  void MenuSelNameClick(int tag);
+  void MenuSelStdClick(int tag);
+  void MenuSelWinClick(int tag);
+  void MenuSelWinBackClick();
+  void ComboBoxFixColorChange();
+  void ComboBoxFixColorDrawItem(QPainter& painter, int index, const QRect& rect, bool selected);
+  void Image16MouseMove(int x);
+  void Image16Click();
+  void ComboBoxWinColorDropDown();
+  void ComboBoxWinColorChange();
+  void ComboBoxWinColorDrawItem(QPainter& painter, int index, const QRect& rect, bool selected);
+  void SpeedButtonWinSaveClick();
+  void SpeedButtonFixBeforeClick();
+  void SpeedButtonWinBackClick();
+  void ComboBoxFavColorChange();
+  void ComboBoxFavColorDrawItem(QPainter& painter, int index, const QRect& rect, bool selected);
+  void SpeedButtonFavAddClick();
+  void SpeedButtonFavDelClick();
+  // Click feedback: the button swells by 30 pixels around its centre until
+  // Timer fires; `tag` names the button for TimerTimer.
+  static constexpr int kPulseSaveUser = 0;   // BitBtnSaveUser
+  static constexpr int kPulseCopyUser = 1;   // ButtonCopyUser
+  static constexpr int kPulseCopyBody = 2;   // ButtonCopyBody
+  static constexpr int kPulseFixBefore = 4;  // SpeedButtonFixBefore
+  static constexpr int kPulseWinBack = 5;    // SpeedButtonWinBack
+  void StartPulse(int tag);
+  void TimerTimer();
+
+  // The desktop's colour of screen-design entry k (0..25), now and as it was
+  // when the window was created.
+  RgbColor SystemColourOfEntry(int entry) const;
+  RgbColor SnapshotOfEntry(int entry) const;
+
+  QFrame* PanelColor = nullptr;
+  QFrame* PanelFixColor = nullptr;
+  QFrame* PanelWinColor = nullptr;
+  QFrame* PanelFavColor = nullptr;
+  QFrame* PanelStdColor = nullptr;
+  TFlatBtn* SpeedButtonColorFix = nullptr;
+  TFlatBtn* SpeedButtonColorWin = nullptr;
+  TFlatBtn* SpeedButtonColorFav = nullptr;
+  TFlatBtn* SpeedButtonColorStd = nullptr;
+  SwatchListBox* ComboBoxFixColor = nullptr;
+  SwatchListBox* ComboBoxWinColor = nullptr;
+  SwatchListBox* ComboBoxFavColor = nullptr;
+  StandardPaletteImage* Image16 = nullptr;
+  QWidget* Shape16U = nullptr;
+  QWidget* Shape16D = nullptr;
+  QWidget* Shape16L = nullptr;
+  QWidget* Shape16R = nullptr;
+  TFlatBtn* SpeedButtonWinSave = nullptr;
+  TFlatBtn* SpeedButtonFixBefore = nullptr;
+  TFlatBtn* SpeedButtonWinBack = nullptr;
+  TFlatBtn* SpeedButtonFavDel = nullptr;
+  TFlatBtn* SpeedButtonFavAdd = nullptr;
+  // The tool buttons' pulse: 100 ms, one shot.
+  QTimer* Timer = nullptr;
+  QMenu* MenuSel = nullptr;
+  QMenu* MenuSelName = nullptr;
+  QMenu* MenuSelStand = nullptr;
+  QMenu* MenuSelWin = nullptr;
+  QAction* MenuSelWinBack = nullptr;
+  QMenu* MenuSelUser = nullptr;
+
+  // ---- user palette (user_palette/tform1_user_palette.cpp) ----
+  void SelectUserSlot(int slot);
+  void ApplyUserSlot();
+  void UserSlotClick(int slot);
+  void UserSlotDblClick(int slot);
+  void UserSlotMouseMove(int slot);
+  void EditUKeyPress(QChar character);
+  void BitBtnSaveUserClick();
+  // PopSave and PopEditSave.
+  void PopSaveClick();
+  void ButtonCopyUserClick();
+  // The readout's text to the clipboard (PopUser and PopEditUser too).
+  void CopyUserColour();
+  void MenuEditUserClearClick();
+  void MenuSelUserClick(int tag);
+
+  ColourGroupBox* GroupBoxUserPalette = nullptr;
+  QLabel* LabelUserPalette = nullptr;
+  std::array<UserSlot*, kUserSlotCount> UserSlots{};
+  QLineEdit* EditU = nullptr;
+  QLabel* LabelUserRedCaption = nullptr;
+  QLabel* LabelUserGreenCaption = nullptr;
+  QLabel* LabelUserBlueCaption = nullptr;
+  QLabel* LabelUserRed = nullptr;
+  QLabel* LabelUserGreen = nullptr;
+  QLabel* LabelUserBlue = nullptr;
+  QLineEdit* EditURGB = nullptr;
+  TFlatBtn* BitBtnSaveUser = nullptr;
+  TFlatBtn* ButtonCopyUser = nullptr;
+  QWidget* ShapeUserU = nullptr;
+  QWidget* ShapeUserD = nullptr;
+  QWidget* ShapeUserL = nullptr;
+  QWidget* ShapeUserR = nullptr;
+  QMenu* MenuEdit = nullptr;
+  QAction* PopEditUser = nullptr;
+  QAction* PopEditSave = nullptr;
+  QAction* MenuEditUserClear = nullptr;
+  QMenu* PopupMenu = nullptr;
+  QAction* PopUser = nullptr;
+  QAction* PopSave = nullptr;
 
   // ---- copy text ----
   void RebuildCopyText();
@@ -325,8 +439,6 @@ class TForm1 : public QMainWindow {
   BodySchemeBox* ComboBoxBodyEx = nullptr;
   // The composed tag, one line.
   QString MemoBODY;
-  // The tool buttons' pulse: 100 ms, one shot.
-  QTimer* Timer = nullptr;
   // end of BODY tag group controls
 
   // Re-entrance guard: 0 idle, 1 a row value is being applied, 2 a palette
@@ -341,7 +453,12 @@ class TForm1 : public QMainWindow {
   void CreatePaletteControls();
   void CreateToolBar();
   void CreateBodyGroup();
+  void CreateColourSources();
+  void CreateColourSourceMenus();
+  void CreateUserPalette();
+  void CreateUserPaletteMenus();
   void CreateMenus();
+  void CreatePopupMenu();
   void LoadResources();
   WindowPlacement CurrentPlacement() const;
   void ConnectHandlers();
@@ -389,14 +506,37 @@ class TForm1 : public QMainWindow {
   void ReadBodyText(const std::string& text);
   QRadioButton* RoleRadioButton(BodyRole role) const;
   QCheckBox* RoleCheckBox(BodyRole role) const;
-  QWidget* PulseButton(int tag) const;
 
   BodyComposerState body_;
-  // The button Timer shrinks back; none when no pulse is pending.
-  int timer_tag_ = -1;
   // What the group shows now, so a refresh repaints only what changed.
   std::optional<BodyControls> shown_body_controls_;
   // end of BODY tag group state
+
+  // Colour sources state:
+  QWidget* PulseButton(int tag) const;
+  void ShowSourcePanel(QFrame* panel);
+  void ShowStandardFrame(int cell);
+  void ShowScreenDesignHints(int entry);
+  void SetSystemColourOfEntry(int entry, RgbColor colour);
+  // The favourites list as its control shows it, one item per favourite.
+  void ShowFavourites();
+
+  std::unique_ptr<SystemColours> owned_system_colours_;
+  SystemColours* system_colours_ = nullptr;
+  QuestionBox ask_;
+  std::array<RgbColor, kScreenDesignEntryCount> system_snapshot_{};
+  // The button Timer shrinks back; none when no pulse is pending.
+  int timer_tag_ = -1;
+  // end of colour sources state
+
+  // User palette state:
+  int SlotInField() const;
+  // The selected slot's number underlined in the desktop's highlight colour,
+  // the others in its window-text colour.
+  void StyleSlotCaptions();
+  void StoreUserSlot();
+  int selected_slot_ = 0;
+  // end of user palette state
 
   // Life cycle state:
   std::unique_ptr<SettingsStore> owned_settings_;

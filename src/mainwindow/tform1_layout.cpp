@@ -13,8 +13,10 @@
 #include "mainwindow/editor/field_edit.h"
 #include "mainwindow/palette/floating_swatch.h"
 #include "mainwindow/tform1.h"
+#include "mainwindow/window_parts.h"
 #include "output/copy_formats.h"
 #include "platform/memory_settings_store.h"
+#include "platform/memory_system_colours.h"
 #include "resources/font_alias.h"
 #include "resources/resource_names.h"
 #include "widgets/classic_scroll_bar.h"
@@ -72,14 +74,6 @@ QImage ArrowPicture() {
   return image;
 }
 
-QFrame* MakePanel(QRect geometry, QWidget* parent) {
-  auto* panel = new QFrame(parent);
-  panel->setGeometry(geometry);
-  panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  panel->setLineWidth(1);
-  return panel;
-}
-
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : TForm1(TForm1Services{}, parent) {}
@@ -95,6 +89,12 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
   }
   settings_ = services.settings;
   error_box_ = services.error_box ? std::move(services.error_box) : StandardErrorBox();
+  ask_ = services.ask ? std::move(services.ask) : StandardQuestionBox();
+  if (services.system_colours == nullptr) {
+    owned_system_colours_ = std::make_unique<MemorySystemColours>();
+    services.system_colours = owned_system_colours_.get();
+  }
+  system_colours_ = services.system_colours;
   help_ = services.help;
 
   // The resource's placeholder caption; the first refresh gives the real title.
@@ -125,6 +125,8 @@ void TForm1::CreateControls() {
   CreateEditorRows();
   CreateToolBar();
   CreateBodyGroup();
+  CreateColourSources();
+  CreateUserPalette();
   CreateMenus();
   floating_swatch_ = new FloatingSwatch();
 }
@@ -201,11 +203,8 @@ void TForm1::CreateToolBar() {
   ComboBoxCopy->setToolTip(
       QString::fromUtf8(kCopyFormats[0].hint.data(), kCopyFormats[0].hint.size()));
 
-  SpeedButtonCopy = new TFlatBtn(PanelRGB);
-  SpeedButtonCopy->setGeometry(47, 1, 27, 27);
-  SpeedButtonCopy->setIcon(QIcon(QString::fromUtf8(res::kGlyphCopyColour)));
-  SpeedButtonCopy->setIconSize(QSize(res::kToolGlyphSize, res::kToolGlyphSize));
-  SpeedButtonCopy->setToolTip(QString::fromUtf8("000000をクリップボードにコピー"));
+  SpeedButtonCopy = MakeToolButton({47, 1, 27, 27}, res::kGlyphCopyColour, res::kToolGlyphSize,
+                                   "000000をクリップボードにコピー", PanelRGB);
 }
 
 void TForm1::ConnectHandlers() {

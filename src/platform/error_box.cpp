@@ -11,4 +11,12 @@ ErrorBox StandardErrorBox() {
   };
 }
 
+QuestionBox StandardQuestionBox() {
+  return [](const QString& caption, const QString& text) {
+    return QMessageBox::warning(QApplication::activeWindow(), caption, text,
+                                QMessageBox::Ok | QMessageBox::Cancel,
+                                QMessageBox::Ok) == QMessageBox::Ok;
+  };
+}
+
 }  // namespace tintara

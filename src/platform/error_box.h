@@ -13,6 +13,13 @@ using ErrorBox = std::function<void(const QString& message)>;
 // The real box: a critical message box titled with the application's name.
 ErrorBox StandardErrorBox();
 
+// Asks a question with OK and Cancel; true for OK. Windows take one of these
+// so tests can give the answer.
+using QuestionBox = std::function<bool(const QString& caption, const QString& text)>;
+
+// The real box: the exclamation icon, OK and Cancel.
+QuestionBox StandardQuestionBox();
+
 }  // namespace tintara
 
 #endif  // TINTARA_PLATFORM_ERROR_BOX_H_

@@ -11,6 +11,7 @@
 #include "mainwindow/body/body_scheme_box.h"
 #include "mainwindow/client_area.h"
 #include "mainwindow/tform1.h"
+#include "mainwindow/window_parts.h"
 #include "output/body_schemes.h"
 #include "resources/resource_names.h"
 #include "widgets/classic_check.h"
@@ -27,11 +28,6 @@ constexpr int kRadioLeft = 3;
 constexpr int kCheckLeft = 116;
 constexpr int kCaptionLeft = 20;
 constexpr int kPreviewTops[kBodyRoleCount] = {207, 221, 235, 249, 263};
-
-// The timer's tag for ButtonCopyBody.
-constexpr int kPulseCopyBody = 2;
-constexpr int kPulseGrowth = 30;
-constexpr int kPulseMilliseconds = 100;
 
 QColor ToQColor(RgbColor colour) { return QColor(colour.r, colour.g, colour.b); }
 
@@ -52,15 +48,6 @@ QLabel* MakeLabel(const QString& text, QRect geometry, QWidget* parent) {
   auto* label = new FastLabel(text, parent);
   label->setGeometry(geometry);
   return label;
-}
-
-TFlatBtn* MakeToolButton(const char* glyph, const char* hint, int left, QWidget* parent) {
-  auto* button = new TFlatBtn(parent);
-  button->setGeometry(left, 1, 27, 27);
-  button->setIcon(QIcon(QString::fromUtf8(glyph)));
-  button->setIconSize(QSize(res::kToolGlyphSize, res::kToolGlyphSize));
-  button->setToolTip(QString::fromUtf8(hint));
-  return button;
 }
 
 }  // namespace
@@ -125,22 +112,17 @@ void TForm1::CreateBodyGroup() {
   // activated, so choosing the sample already shown applies it again.
   connect(ComboBoxBodyEx, &QComboBox::activated, this, &TForm1::ComboBoxBodyExChange);
 
-  Timer = new QTimer(this);
-  Timer->setSingleShot(true);
-  Timer->setInterval(kPulseMilliseconds);
-  connect(Timer, &QTimer::timeout, this, &TForm1::TimerTimer);
-
   CreatePictureInput();
   ShowBodyControls();
 }
 
 void TForm1::CreateOpenButtons() {
-  SpeedButtonPicture =
-      MakeToolButton(res::kGlyphOpen, "画像やHTMLファイルを読み込む", 1, PanelOpen);
-  ButtonCopyBody =
-      MakeToolButton(res::kGlyphCopyBody, "出来たBODYタグをクリップボードにコピー", 29, PanelOpen);
-  SpeedButtonPaste =
-      MakeToolButton(res::kGlyphPaste, "画像やBODYタグをクリップボードから読み込む", 56, PanelOpen);
+  SpeedButtonPicture = MakeToolButton({1, 1, 27, 27}, res::kGlyphOpen, res::kToolGlyphSize,
+                                      "画像やHTMLファイルを読み込む", PanelOpen);
+  ButtonCopyBody = MakeToolButton({29, 1, 27, 27}, res::kGlyphCopyBody, res::kToolGlyphSize,
+                                  "出来たBODYタグをクリップボードにコピー", PanelOpen);
+  SpeedButtonPaste = MakeToolButton({56, 1, 27, 27}, res::kGlyphPaste, res::kToolGlyphSize,
+                                    "画像やBODYタグをクリップボードから読み込む", PanelOpen);
   // BitBtnPiccer takes the last place, at 83.
   connect(SpeedButtonPicture, &QToolButton::clicked, this, &TForm1::SpeedButtonOpenClick);
   connect(ButtonCopyBody, &QToolButton::clicked, this, &TForm1::ButtonCopyBodyClick);
@@ -234,38 +216,6 @@ void TForm1::ButtonCopyBodyClick() {
 }
 
 void TForm1::CopyBodyTag() { QGuiApplication::clipboard()->setText(MemoBODY); }
-
-void TForm1::StartPulse(int tag) {
-  // A pulse still pending ends first, so that a second click before the
-  // timer fires cannot leave a button swollen for good.
-  if (timer_tag_ >= 0) TimerTimer();
-  QWidget* button = PulseButton(tag);
-  if (button == nullptr) return;
-  const int half = kPulseGrowth / 2;
-  button->setGeometry(button->geometry().adjusted(-half, -half, half, half));
-  button->repaint();
-  timer_tag_ = tag;
-  Timer->start();
-}
-
-void TForm1::TimerTimer() {
-  Timer->stop();
-  QWidget* button = PulseButton(timer_tag_);
-  timer_tag_ = -1;
-  if (button == nullptr) return;
-  const int half = kPulseGrowth / 2;
-  button->setGeometry(button->geometry().adjusted(half, half, -half, -half));
-  button->repaint();
-}
-
-QWidget* TForm1::PulseButton(int tag) const {
-  switch (tag) {
-    case kPulseCopyBody:
-      return ButtonCopyBody;
-    default:
-      return nullptr;
-  }
-}
 
 QRadioButton* TForm1::RoleRadioButton(BodyRole role) const {
   QRadioButton* const radios[kBodyRoleCount] = {RadioButtonT, RadioButtonL, RadioButtonV,

@@ -2,10 +2,12 @@
 // other windows of the program.
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <cstdio>
 
 #include "mainwindow/tform1.h"
+#include "mainwindow/user_palette/user_slot.h"
 #include "platform/qt_settings_store.h"
 #include "resources/resource_names.h"
 
@@ -52,26 +54,49 @@ void TForm1::LoadResources() {
   const struct {
     const char* path;
     QAction* item;
-  } kItemBitmaps[] = {{res::kBitmapOpen, MenuFileOpen}, {res::kBitmapExit, MenuFileExit}};
+  } kItemBitmaps[] = {
+      {res::kBitmapOpen, MenuFileOpen},
+      {res::kBitmapExit, MenuFileExit},
+      {res::kBitmapSaveU, PopEditSave},
+      {res::kBitmapCopy, PopEditUser},
+      {res::kBitmapEarth, MenuSelName->menuAction()},
+      {res::kBitmapDisp, MenuSelWin->menuAction()},
+      {res::kBitmapUndo, MenuSelWinBack},
+      {res::kBitmapStd, MenuSelStand->menuAction()},
+  };
   for (const auto& [path, item] : kItemBitmaps) {
     menu_bitmaps_.emplace_back(QString::fromUtf8(path));
     item->setIcon(QIcon(menu_bitmaps_.back()));
   }
+  const QList<QAction*> swatches = MenuSelStand->actions();
+  for (std::size_t k = 0; k < res::kSwatchBitmaps.size(); ++k) {
+    menu_bitmaps_.emplace_back(QString::fromUtf8(res::kSwatchBitmaps[k].path));
+    swatches[static_cast<qsizetype>(k)]->setIcon(QIcon(menu_bitmaps_.back()));
+  }
 }
 
 void TForm1::FormCreate() {
+  for (int entry = 0; entry < kScreenDesignEntryCount; ++entry) {
+    system_snapshot_[static_cast<std::size_t>(entry)] = SystemColourOfEntry(entry);
+  }
   LoadResources();
 
   const MainSettingsLoad load = LoadMainSettings(*settings_, CurrentPlacement());
   const MainSettings& stored = load.settings;
   move(stored.left, stored.top);
   user_palette_ = stored.user_palette;
+  for (int slot = 0; slot < kUserSlotCount; ++slot) {
+    const RgbColor colour = user_palette_[static_cast<std::size_t>(slot)];
+    UserSlots[static_cast<std::size_t>(slot)]->SetColour(QColor(colour.r, colour.g, colour.b));
+  }
   palette_channel_ = stored.palette_channel;
   slide_model_ = stored.slide_model;
   ApplyModelSettings();
   output_num_ = stored.output_num;
   output_lower_ = stored.output_lower;
   favourites_ = stored.favourites;
+  ShowFavourites();
+  SelectUserSlot(0);
 
   plug_in_folder_ = ReadPlugInFolder();
 
