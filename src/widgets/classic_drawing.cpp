@@ -1,6 +1,7 @@
 #include "widgets/classic_drawing.h"
 
 #include <QPainter>
+#include <utility>
 
 namespace tintara {
 
@@ -57,6 +58,52 @@ void DrawArrow(QPainter& p, const QRect& r, Qt::ArrowType direction, const QColo
         break;
     }
   }
+}
+
+void DrawEdgeLine(QPainter& p, const QRect& r, const QColor& top_left, const QColor& bottom_right) {
+  if (r.width() < 1 || r.height() < 1) return;
+  p.fillRect(r.left(), r.top(), r.width() - 1, 1, top_left);
+  p.fillRect(r.left(), r.top(), 1, r.height() - 1, top_left);
+  p.fillRect(r.left(), r.bottom(), r.width(), 1, bottom_right);
+  p.fillRect(r.right(), r.top(), 1, r.height(), bottom_right);
+}
+
+void DrawSpeedButtonFace(QPainter& p, const QRect& r, const QPalette& pal, bool sunken) {
+  const QColor light = pal.color(QPalette::Light);
+  const QColor midlight = pal.color(QPalette::Midlight);
+  const QColor dark = pal.color(QPalette::Dark);
+  const QColor shadow = pal.color(QPalette::Shadow);
+  p.fillRect(r.adjusted(2, 2, -2, -2), pal.color(QPalette::Button));
+  const QRect inner = r.adjusted(1, 1, -1, -1);
+  if (sunken) {
+    DrawEdgeLine(p, r, shadow, light);
+    DrawEdgeLine(p, inner, dark, midlight);
+  } else {
+    DrawEdgeLine(p, r, light, shadow);
+    DrawEdgeLine(p, inner, midlight, dark);
+  }
+}
+
+QImage EmbossedGlyph(const QImage& glyph, const QPalette& pal) {
+  const QImage source = glyph.convertToFormat(QImage::Format_ARGB32);
+  QImage result(source.width() + 1, source.height() + 1, QImage::Format_ARGB32);
+  result.fill(Qt::transparent);
+  result.setDevicePixelRatio(source.devicePixelRatio());
+  const QRgb light = pal.color(QPalette::Light).rgb();
+  const QRgb shadow = pal.color(QPalette::Dark).rgb();
+  const auto marked = [&source](int x, int y) {
+    const QRgb pixel = source.pixel(x, y);
+    return qAlpha(pixel) >= 128 && (pixel | 0xff000000u) != 0xffffffffu;
+  };
+  // The highlight goes first so that the shadow covers it where they meet.
+  for (const auto& [colour, shift] : {std::pair{light, 1}, std::pair{shadow, 0}}) {
+    for (int y = 0; y < source.height(); ++y) {
+      for (int x = 0; x < source.width(); ++x) {
+        if (marked(x, y)) result.setPixel(x + shift, y + shift, colour);
+      }
+    }
+  }
+  return result;
 }
 
 }  // namespace tintara

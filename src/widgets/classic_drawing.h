@@ -1,6 +1,7 @@
 #ifndef TINTARA_WIDGETS_CLASSIC_DRAWING_H_
 #define TINTARA_WIDGETS_CLASSIC_DRAWING_H_
 
+#include <QImage>
 #include <QPalette>
 #include <QRect>
 
@@ -22,6 +23,18 @@ void DrawSunkenEdge(QPainter& p, const QRect& r, const QPalette& pal);
 // its button is pressed.
 void DrawArrow(QPainter& p, const QRect& r, Qt::ArrowType direction, const QColor& colour,
                bool pressed);
+
+// One line around `r`: `top_left` along the top and left, `bottom_right`
+// along the bottom and right, which also take the two far corners.
+void DrawEdgeLine(QPainter& p, const QRect& r, const QColor& top_left, const QColor& bottom_right);
+
+// The classic speed button: its face and a two-line frame, raised or sunken.
+void DrawSpeedButtonFace(QPainter& p, const QRect& r, const QPalette& pal, bool sunken);
+
+// A glyph as a disabled control shows it: every opaque pixel that is not
+// white becomes shadow, with a highlight copy one pixel down and right
+// behind it. The picture is one pixel wider and taller than the glyph.
+QImage EmbossedGlyph(const QImage& glyph, const QPalette& pal);
 
 }  // namespace tintara
 
