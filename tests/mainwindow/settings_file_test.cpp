@@ -63,5 +63,37 @@ TEST(SettingsFile, AStoreThatCannotBeWrittenKeepsItsContentAndNamesTheValue) {
   EXPECT_EQ(file.readAll(), old_content);
 }
 
+TEST(SettingsFile, FavouriteNamesOfAnyTextComeBackUnchanged) {
+  QTemporaryDir home;
+  const QString path = home.path() + "/Korvell/RGB.conf";
+  const std::vector<std::string> names = {
+      "a=b",        "x;y",         "\"quoted\"",    "back\\slash", "line\nTop=5\nLeft=9",
+      "夕焼けの空", "a, b, c",     "@Variant(\\0)", "@Invalid()",  "@",
+      "@@x",        "  blanks  ",  "#comment",      "[General]",   "",
+      "50%",        "tab\there\r",
+  };
+  MainSettings settings;
+  settings.top = 11;
+  settings.left = 22;
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    settings.favourites.push_back({names[k], RgbColor::FromInts(static_cast<int>(k), 1, 2)});
+  }
+  {
+    QtSettingsStore store(path);
+    ASSERT_FALSE(SaveMainSettings(store, settings));
+  }
+  QtSettingsStore again(path);
+  const MainSettingsLoad load = LoadMainSettings(again, kPlacement);
+  EXPECT_FALSE(load.write_error);
+  EXPECT_EQ(load.settings.top, 11);
+  EXPECT_EQ(load.settings.left, 22);
+  ASSERT_EQ(load.settings.favourites.size(), names.size());
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    EXPECT_EQ(load.settings.favourites[k].name, names[k]) << k;
+    EXPECT_EQ(load.settings.favourites[k].colour, RgbColor::FromInts(static_cast<int>(k), 1, 2))
+        << k;
+  }
+}
+
 }  // namespace
 }  // namespace tintara

@@ -16,6 +16,7 @@
 #include "mainwindow/program_windows.h"
 #include "mainwindow/sources/standard_palette_image.h"
 #include "mainwindow/sources/swatch_list_box.h"
+#include "mainwindow/user_palette/user_slot.h"
 #include "platform/memory_settings_store.h"
 #include "platform/memory_system_colours.h"
 #include "widgets/flat_button.h"
@@ -292,9 +293,13 @@ TEST_F(TForm1SourcesTest, CancelledNameAddsNothing) {
   EXPECT_EQ(form().ComboBoxFavColor->count(), 0);
 }
 
-TEST_F(TForm1SourcesTest, FavouritesComeBackAfterARestart) {
+TEST_F(TForm1SourcesTest, FavouritesAndUserSlotsComeBackAfterARestart) {
   form().SetCurrentColour({10, 20, 30});
   AddFavourite("夕焼け = \"red\"; \\");
+  // Typing the number takes the slot's colour in this mode; store after it.
+  QTest::keyClick(form().EditU, '3');
+  form().SetCurrentColour({10, 20, 30});
+  QTest::mouseClick(form().BitBtnSaveUser, Qt::LeftButton);
   form().close();
   Start();
   ASSERT_EQ(form().Favourites().size(), 1u);
@@ -302,6 +307,9 @@ TEST_F(TForm1SourcesTest, FavouritesComeBackAfterARestart) {
   form().SpeedButtonColorFav->click();
   form().ComboBoxFavColorChange();
   EXPECT_EQ(form().CurrentColour(), (RgbColor{10, 20, 30}));
+  form().MenuSelUserClick(3);
+  EXPECT_EQ(form().EditURGB->text(), "0a141e");
+  EXPECT_EQ(form().UserSlots[3]->Colour(), QColor(10, 20, 30));
 }
 
 TEST_F(TForm1SourcesTest, EveryPulseEndsWithItsButtonBackInPlace) {
