@@ -1,6 +1,8 @@
 // Renders one of the program's windows into a PNG file, for the README and
 // for looking at the windows without a display:
-//   tintara-snapshot OUTPUT.png [main|options|options1|options3|about|input] [R G B]
+//   tintara-snapshot OUTPUT.png [main|main-win|main-fav|main-std|options[N]|about|input] [R G B]
+// main-win, main-fav and main-std show the main window with that colour
+// source in its strip.
 #include <QApplication>
 #include <QPixmap>
 #include <QTabWidget>
@@ -12,12 +14,13 @@
 #include "mainwindow/dialogs/tform_input.h"
 #include "mainwindow/dialogs/tform_option.h"
 #include "mainwindow/program_windows.h"
+#include "widgets/flat_button.h"
 #include "platform/memory_settings_store.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr,
-                 "usage: tintara-snapshot OUTPUT.png [main|options[N]|about|input] [R G B]\n");
+                 "usage: tintara-snapshot OUTPUT.png [main[-win|-fav|-std]|options[N]|about|input] [R G B]\n");
     return 2;
   }
   QApplication app(argc, argv);
@@ -35,6 +38,9 @@ int main(int argc, char** argv) {
     window = &windows.Option();
     if (which[7] != '\0') windows.Option().PageControl->setCurrentIndex(which[7] - '1');
   }
+  if (std::strcmp(which, "main-win") == 0) windows.Main().SpeedButtonColorWin->click();
+  if (std::strcmp(which, "main-fav") == 0) windows.Main().SpeedButtonColorFav->click();
+  if (std::strcmp(which, "main-std") == 0) windows.Main().SpeedButtonColorStd->click();
   if (std::strcmp(which, "about") == 0) window = &windows.About();
   if (std::strcmp(which, "input") == 0) window = &windows.Input();
   window->show();
