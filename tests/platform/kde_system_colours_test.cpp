@@ -13,11 +13,17 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
+#include <QMenu>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "mainwindow/tform1.h"
+#include "platform/memory_settings_store.h"
+#include "widgets/flat_button.h"
 
 namespace tintara {
 namespace {
@@ -356,6 +362,33 @@ TEST_F(KdeSystemColoursTest, IndicesWithoutASchemeKeyStayInMemory) {
   EXPECT_EQ(ReadFile(path_), original_);
   EXPECT_TRUE(Signals().empty());
   EXPECT_EQ(KdeSystemColours(sender_).Get(kColorBackground), ClassicSystemColour(kColorBackground));
+}
+
+// The window's own buttons on a Plasma desktop: the button face turned red
+// for every application, and the restore button leaving the scheme as it was.
+TEST_F(KdeSystemColoursTest, TheWindowRecoloursTheDesktopAndPutsItBack) {
+  KdeSystemColours colours(sender_);
+  MemorySettingsStore store;
+  TForm1 form(TForm1Services{&store, [](const QString&) {}, nullptr, &colours, {}});
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  for (QAction* item : form.MenuSelWin->actions()) {
+    if (item->data().toInt() == 9) item->trigger();
+  }
+  EXPECT_EQ(form.CurrentColour(), (RgbColor{252, 252, 252}));
+  form.SetCurrentColour({255, 0, 0});
+  QTest::mouseClick(form.SpeedButtonWinSave, Qt::LeftButton);
+  EXPECT_EQ(ReadFile(path_),
+            Replaced(original_, "BackgroundNormal=252,252,252", "BackgroundNormal=255,0,0"));
+  std::vector<Seen> seen = Signals();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].member, "notifyChange");
+
+  QTest::mouseClick(form.SpeedButtonWinBack, Qt::LeftButton);
+  EXPECT_EQ(ReadFile(path_), original_);
+  seen = Signals();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].member, "notifyChange");
 }
 
 }  // namespace
