@@ -37,6 +37,19 @@ void DrawSunkenEdge(QPainter& p, const QRect& r, const QPalette& pal) {
   p.fillRect(r.right() - 1, r.top() + 1, 1, r.height() - 2, pal.color(QPalette::Button));
 }
 
+QRect DrawClosedList(QPainter& p, const QRect& r, const QPalette& pal, bool enabled, bool open,
+                     int button_width) {
+  const QRect inside = r.adjusted(2, 2, -2, -2);
+  p.fillRect(inside, enabled ? pal.base() : pal.button());
+  DrawSunkenEdge(p, r, pal);
+  const QRect button(inside.right() + 1 - button_width, inside.top(), button_width,
+                     inside.height());
+  DrawRaisedBevel(p, button, pal, open);
+  DrawArrow(p, button, Qt::DownArrow,
+            enabled ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Mid), open);
+  return QRect(inside.topLeft(), QPoint(button.left() - 1, inside.bottom()));
+}
+
 void DrawArrow(QPainter& p, const QRect& r, Qt::ArrowType direction, const QColor& colour,
                bool pressed) {
   const QPoint c = r.center() + (pressed ? QPoint(1, 1) : QPoint(0, 0));

@@ -19,6 +19,12 @@ void DrawRaisedBevel(QPainter& p, const QRect& r, const QPalette& pal, bool pres
 // The two-pixel sunken edge of a field; the inside is left alone.
 void DrawSunkenEdge(QPainter& p, const QRect& r, const QPalette& pal);
 
+// The classic closed drop-down list filling `r`: a sunken field with the
+// drop-down button, `button_width` wide, at its right, pressed while the
+// list is `open`. Returns the field's inside, where the chosen item goes.
+QRect DrawClosedList(QPainter& p, const QRect& r, const QPalette& pal, bool enabled, bool open,
+                     int button_width);
+
 // A small solid triangle centred in `r`, moved one pixel down and right when
 // its button is pressed.
 void DrawArrow(QPainter& p, const QRect& r, Qt::ArrowType direction, const QColor& colour,

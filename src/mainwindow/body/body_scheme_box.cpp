@@ -54,16 +54,8 @@ void BodySchemeBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QPalette& pal = palette();
   const bool open = view()->isVisible();
-  const QRect inside = rect().adjusted(2, 2, -2, -2);
-  painter.fillRect(inside, isEnabled() ? pal.base() : pal.button());
-  DrawSunkenEdge(painter, rect(), pal);
-  const QRect button(inside.right() + 1 - kButtonWidth, inside.top(), kButtonWidth,
-                     inside.height());
-  DrawRaisedBevel(painter, button, pal, open);
-  DrawArrow(painter, button, Qt::DownArrow,
-            isEnabled() ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Mid), open);
   const QRect field =
-      QRect(inside.topLeft(), QPoint(button.left() - 1, inside.bottom())).adjusted(1, 1, -1, -1);
+      DrawClosedList(painter, rect(), pal, isEnabled(), open, kButtonWidth).adjusted(1, 1, -1, -1);
   // As a list box draws its chosen item: highlighted while it has the focus.
   painter.setFont(font());
   DrawBodySchemeItem(painter, field, currentIndex(), hasFocus() && !open, pal);

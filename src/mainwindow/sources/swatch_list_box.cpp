@@ -80,19 +80,11 @@ void SwatchListBox::paintEvent(QPaintEvent*) {
   // The classic closed list: a sunken field with the drop-down button at its
   // right, the chosen item drawn in the field.
   QPainter painter(this);
-  const QPalette& pal = palette();
   const bool open = view()->isVisible();
-  const QRect inside = rect().adjusted(2, 2, -2, -2);
-  painter.fillRect(inside, isEnabled() ? pal.base() : pal.button());
-  DrawSunkenEdge(painter, rect(), pal);
-  const QRect button(inside.right() + 1 - kButtonWidth, inside.top(), kButtonWidth,
-                     inside.height());
-  DrawRaisedBevel(painter, button, pal, open);
-  DrawArrow(painter, button, Qt::DownArrow,
-            isEnabled() ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Mid), open);
+  const QRect inside = DrawClosedList(painter, rect(), palette(), isEnabled(), open, kButtonWidth);
   if (currentIndex() < 0) return;
   const QRect field(inside.left() + 1, inside.top() + (inside.height() - kItemHeight) / 2,
-                    button.left() - inside.left() - 2, kItemHeight);
+                    inside.width() - 2, kItemHeight);
   painter.setFont(font());
   painter.setClipRect(field);
   // As a list box draws its chosen item: highlighted while it has the focus.
