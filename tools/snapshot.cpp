@@ -14,13 +14,14 @@
 #include "mainwindow/dialogs/tform_input.h"
 #include "mainwindow/dialogs/tform_option.h"
 #include "mainwindow/program_windows.h"
-#include "widgets/flat_button.h"
 #include "platform/memory_settings_store.h"
+#include "widgets/flat_button.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr,
-                 "usage: tintara-snapshot OUTPUT.png [main[-win|-fav|-std]|options[N]|about|input] [R G B]\n");
+                 "usage: tintara-snapshot OUTPUT.png [main[-win|-fav|-std]|options[N]|about|input] "
+                 "[R G B]\n");
     return 2;
   }
   QApplication app(argc, argv);
