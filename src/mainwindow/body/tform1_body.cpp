@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QRadioButton>
-#include <QTimer>
 
 #include "mainwindow/body/body_scheme_box.h"
 #include "mainwindow/client_area.h"
