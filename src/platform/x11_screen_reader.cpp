@@ -1,0 +1,244 @@
+#include "platform/x11_screen_reader.h"
+
+#include <xcb/xcb.h>
+#include <xcb/xinerama.h>
+#include <xcb/xproto.h>
+
+#include <QByteArray>
+#include <QGuiApplication>
+#include <bit>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <type_traits>
+
+namespace tintara {
+namespace {
+
+// How long a compositing manager takes to fade a window out.
+constexpr int kCompositorSettleMs = 200;
+
+struct FreeReply {
+  void operator()(void* reply) const { std::free(reply); }
+};
+template <typename T>
+using Reply = std::unique_ptr<T, FreeReply>;
+
+// The reply to `cookie`, or null when the request failed; the error, if
+// any, is ours to free, and the toolkit never sees it.
+template <typename ReplyFunction, typename Cookie>
+auto Wait(xcb_connection_t* connection, ReplyFunction reply_function, Cookie cookie) {
+  xcb_generic_error_t* error = nullptr;
+  using T = std::remove_pointer_t<decltype(reply_function(connection, cookie, &error))>;
+  Reply<T> reply(reply_function(connection, cookie, &error));
+  std::free(error);
+  return reply;
+}
+
+// A channel's full value scaled to 0..255.
+int Scale(std::uint32_t value, std::uint32_t max) {
+  return max == 255 ? static_cast<int>(value) : static_cast<int>((value * 255 + max / 2) / max);
+}
+
+}  // namespace
+
+std::unique_ptr<X11ScreenReader> X11ScreenReader::ForApplication() {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  if (!x11 || !x11->connection()) return nullptr;
+  // The toolkit connects to $DISPLAY; its screen number picks the root.
+  char* host = nullptr;
+  int display = 0;
+  int screen = 0;
+  if (!xcb_parse_display(nullptr, &host, &display, &screen)) screen = 0;
+  std::free(host);
+  return std::make_unique<X11ScreenReader>(x11->connection(), screen);
+}
+
+X11ScreenReader::X11ScreenReader(xcb_connection_t* connection, int screen_number)
+    : connection_(connection), screen_number_(screen_number) {
+  const xcb_setup_t* setup = xcb_get_setup(connection_);
+  xcb_screen_iterator_t screens = xcb_setup_roots_iterator(setup);
+  for (int i = 0; i < screen_number && screens.rem > 0; ++i) xcb_screen_next(&screens);
+  if (screens.rem <= 0) {
+    screens = xcb_setup_roots_iterator(setup);
+    screen_number_ = 0;
+  }
+  const xcb_screen_t* screen = screens.data;
+  root_ = screen->root;
+  root_rect_ = QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels);
+  lsb_first_ = setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST;
+
+  for (auto formats = xcb_setup_pixmap_formats_iterator(setup); formats.rem > 0;
+       xcb_format_next(&formats)) {
+    if (formats.data->depth == screen->root_depth) {
+      bits_per_pixel_ = formats.data->bits_per_pixel;
+      scanline_pad_ = formats.data->scanline_pad;
+    }
+  }
+  const xcb_visualtype_t* visual = nullptr;
+  for (auto depths = xcb_screen_allowed_depths_iterator(screen); depths.rem > 0 && !visual;
+       xcb_depth_next(&depths)) {
+    for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem > 0;
+         xcb_visualtype_next(&visuals)) {
+      if (visuals.data->visual_id == screen->root_visual) {
+        visual = visuals.data;
+        break;
+      }
+    }
+  }
+  if (!visual || visual->_class != XCB_VISUAL_CLASS_TRUE_COLOR) return;
+  if (bits_per_pixel_ != 16 && bits_per_pixel_ != 24 && bits_per_pixel_ != 32) return;
+  if (scanline_pad_ <= 0 || scanline_pad_ % 8 != 0) return;
+  for (auto [channel, mask] :
+       {std::pair{&red_, visual->red_mask}, std::pair{&green_, visual->green_mask},
+        std::pair{&blue_, visual->blue_mask}}) {
+    if (mask == 0) return;
+    channel->mask = mask;
+    channel->shift = std::countr_zero(mask);
+    channel->max = mask >> channel->shift;
+  }
+  readable_ = true;
+  // Bytes B, G, R, X: a 32-bit load in host order is already 0x??RRGGBB.
+  bgrx_ = bits_per_pixel_ == 32 && red_.mask == 0xFF0000u && green_.mask == 0x00FF00u &&
+          blue_.mask == 0x0000FFu && lsb_first_ == (std::endian::native == std::endian::little);
+}
+
+QRect X11ScreenReader::RootRect() const {
+  if (auto geometry =
+          Wait(connection_, xcb_get_geometry_reply, xcb_get_geometry(connection_, root_)))
+    root_rect_ = QRect(0, 0, geometry->width, geometry->height);
+  return root_rect_;
+}
+
+std::vector<QRect> X11ScreenReader::Monitors() const {
+  std::vector<QRect> monitors;
+  // A request of an extension the server lacks would close the connection.
+  const xcb_query_extension_reply_t* xinerama =
+      xcb_get_extension_data(connection_, &xcb_xinerama_id);
+  if (xinerama && xinerama->present) {
+    // Both asked at once: one round trip.
+    const auto active_cookie = xcb_xinerama_is_active(connection_);
+    const auto screens_cookie = xcb_xinerama_query_screens(connection_);
+    const auto active = Wait(connection_, xcb_xinerama_is_active_reply, active_cookie);
+    const auto screens = Wait(connection_, xcb_xinerama_query_screens_reply, screens_cookie);
+    if (active && active->state && screens) {
+      const xcb_xinerama_screen_info_t* info =
+          xcb_xinerama_query_screens_screen_info(screens.get());
+      const int count = xcb_xinerama_query_screens_screen_info_length(screens.get());
+      for (int i = 0; i < count; ++i) {
+        if (info[i].width > 0 && info[i].height > 0)
+          monitors.emplace_back(info[i].x_org, info[i].y_org, info[i].width, info[i].height);
+      }
+    }
+  }
+  if (monitors.empty()) monitors.push_back(RootRect());
+  return monitors;
+}
+
+QPoint X11ScreenReader::CursorPosition() const {
+  const auto pointer =
+      Wait(connection_, xcb_query_pointer_reply, xcb_query_pointer(connection_, root_));
+  return pointer ? QPoint(pointer->root_x, pointer->root_y) : QPoint();
+}
+
+QImage X11ScreenReader::Grab(const QRect& area) const {
+  QImage image(area.size(), QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  image.fill(kUnreadablePixel);
+  if (!readable_) return image;
+
+  auto get_image = [this](const QRect& part) {
+    return xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, root_, part.x(), part.y(),
+                         part.width(), part.height(), ~0u);
+  };
+  // The root may have changed size since it was last seen. Its geometry is
+  // asked together with the pixels, so this costs no extra round trip
+  // unless it did change.
+  const auto geometry_cookie = xcb_get_geometry(connection_, root_);
+  QRect part = area & root_rect_;
+  std::optional<xcb_get_image_cookie_t> image_cookie;
+  if (!part.isEmpty()) image_cookie = get_image(part);
+  if (auto geometry = Wait(connection_, xcb_get_geometry_reply, geometry_cookie)) {
+    const QRect root(0, 0, geometry->width, geometry->height);
+    if (root != root_rect_) {
+      root_rect_ = root;
+      if (image_cookie) xcb_discard_reply(connection_, image_cookie->sequence);
+      image_cookie.reset();
+      part = area & root;
+      if (!part.isEmpty()) image_cookie = get_image(part);
+    }
+  }
+  if (!image_cookie) return image;
+
+  const auto reply = Wait(connection_, xcb_get_image_reply, *image_cookie);
+  if (!reply) return image;
+  const int stride =
+      (part.width() * bits_per_pixel_ + scanline_pad_ - 1) / scanline_pad_ * scanline_pad_ / 8;
+  if (xcb_get_image_data_length(reply.get()) < stride * part.height()) return image;
+  CopyPixels(xcb_get_image_data(reply.get()), stride, part, area, image);
+  return image;
+}
+
+void X11ScreenReader::CopyPixels(const std::uint8_t* data, int stride, const QRect& part,
+                                 const QRect& area, QImage& image) const {
+  const int left = part.x() - area.x();
+  const int top = part.y() - area.y();
+  const int bytes = bits_per_pixel_ / 8;
+  for (int y = 0; y < part.height(); ++y) {
+    const std::uint8_t* source = data + static_cast<std::ptrdiff_t>(y) * stride;
+    QRgb* target = reinterpret_cast<QRgb*>(image.scanLine(top + y)) + left;
+    if (bgrx_) {
+      std::memcpy(target, source, static_cast<std::size_t>(part.width()) * 4);
+      for (int x = 0; x < part.width(); ++x) target[x] |= 0xFF000000u;
+      continue;
+    }
+    for (int x = 0; x < part.width(); ++x, source += bytes) {
+      std::uint32_t value = 0;
+      for (int i = 0; i < bytes; ++i) {
+        const int byte = lsb_first_ ? bytes - 1 - i : i;
+        value = value << 8 | source[byte];
+      }
+      target[x] = qRgb(Scale((value & red_.mask) >> red_.shift, red_.max),
+                       Scale((value & green_.mask) >> green_.shift, green_.max),
+                       Scale((value & blue_.mask) >> blue_.shift, blue_.max));
+    }
+  }
+}
+
+QRgb X11ScreenReader::Pixel(QPoint position) const {
+  // Off the root or failed, the grab is white already.
+  return Grab(QRect(position, QSize(1, 1))).pixel(0, 0);
+}
+
+bool X11ScreenReader::WindowsGone(const std::vector<const QWidget*>& windows) const {
+  std::vector<xcb_get_window_attributes_cookie_t> cookies;
+  for (const QWidget* window : windows) {
+    // internalWinId(), unlike winId(), never makes a native window for a
+    // widget that has none; such a widget is not on the screen by itself.
+    if (!window || !window->testAttribute(Qt::WA_WState_Created) || !window->internalWinId())
+      continue;
+    cookies.push_back(
+        xcb_get_window_attributes(connection_, static_cast<xcb_window_t>(window->internalWinId())));
+  }
+  bool gone = true;
+  for (const auto cookie : cookies) {
+    // A window the server no longer knows is gone too.
+    const auto attributes = Wait(connection_, xcb_get_window_attributes_reply, cookie);
+    if (attributes && attributes->map_state != XCB_MAP_STATE_UNMAPPED) gone = false;
+  }
+  return gone;
+}
+
+int X11ScreenReader::SettleTime() const {
+  // A compositing manager owns this selection while it runs.
+  const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(screen_number_);
+  const auto atom =
+      Wait(connection_, xcb_intern_atom_reply,
+           xcb_intern_atom(connection_, /*only_if_exists=*/1, name.size(), name.constData()));
+  if (!atom || atom->atom == XCB_ATOM_NONE) return 0;
+  const auto owner = Wait(connection_, xcb_get_selection_owner_reply,
+                          xcb_get_selection_owner(connection_, atom->atom));
+  return owner && owner->owner != XCB_NONE ? kCompositorSettleMs : 0;
+}
+
+}  // namespace tintara
