@@ -4,6 +4,8 @@
 #include <QCursor>
 #include <QMainWindow>
 #include <QPixmap>
+#include <QPointer>
+#include <QRgb>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -59,6 +61,9 @@ class TFormCaption;
 class TFormInput;
 class TFormMosaic;
 class TFormOption;
+class MagnifierView;
+class PiccerButton;
+class ScreenReader;
 
 // What the main window works with from outside.
 struct TForm1Services {
@@ -67,6 +72,7 @@ struct TForm1Services {
   HelpSystem* help = nullptr;               // no help when none is given
   SystemColours* system_colours = nullptr;  // private in-memory colours when none are given
   QuestionBox ask;                          // the standard question box when empty
+  ScreenReader* screen = nullptr;           // the desktop's own screen when none is given
 };
 
 // The palette's three values and the ranges of the current channel.
@@ -359,6 +365,23 @@ class TForm1 : public QMainWindow {
   QAction* PopUser = nullptr;
   QAction* PopSave = nullptr;
 
+  // ---- screen picker (picker/tform1_picker.cpp) ----
+  void BitBtnPiccerClick();
+  void BitBtnPiccerMouseDown(Qt::MouseButton button, Qt::MouseButtons held);
+  void BitBtnPiccerMouseMove();
+  void BitBtnPiccerMouseUp();
+  void TimerCaptureTimer();
+  // Ends a press-and-drag pick without taking a colour (Escape).
+  void CancelPushPick();
+  // True from the start of a pick, in either mode, until it has picked or
+  // given up.
+  bool PickerBusy() const;
+  ScreenReader* Screen() const { return screen_; }
+
+  PiccerButton* BitBtnPiccer = nullptr;
+  MagnifierView* PanelPiccer = nullptr;
+  QTimer* TimerCapture = nullptr;
+
   // ---- copy text ----
   void RebuildCopyText();
   void CopyColourText();
@@ -537,6 +560,29 @@ class TForm1 : public QMainWindow {
   void StoreUserSlot();
   int selected_slot_ = 0;
   // end of user palette state
+
+  // Screen picker state:
+  void CreatePicker();
+  // The hint of BitBtnPiccer and the red frame of PanelPiccer, by the options.
+  void ApplyPickerOptions();
+  void FollowCursorWithWindow(QPoint cursor, bool centre_vertically);
+  void ShowLiveSquare(QPoint cursor);
+  void EndPushPick();
+  void WaitForWindowsGone(int tries_left);
+  void FreezeScreen();
+  void FinishFrozenPick(std::optional<QRgb> pixel);
+
+  enum class CaptureStage { kIdle, kWaiting, kClearing, kFrozen };
+  std::unique_ptr<ScreenReader> owned_screen_;
+  ScreenReader* screen_ = nullptr;
+  CaptureStage capture_stage_ = CaptureStage::kIdle;
+  std::vector<QPointer<QWidget>> windows_to_clear_;
+  bool push_pick_running_ = false;
+  int saved_width_ = 0;
+  int saved_client_height_ = 0;
+  int saved_left_ = 0;
+  int saved_top_ = 0;
+  // end of screen picker state
 
   // Life cycle state:
   std::unique_ptr<SettingsStore> owned_settings_;

@@ -17,6 +17,7 @@
 #include "output/copy_formats.h"
 #include "platform/memory_settings_store.h"
 #include "platform/memory_system_colours.h"
+#include "platform/screen_reader.h"
 #include "resources/font_alias.h"
 #include "resources/resource_names.h"
 #include "widgets/classic_scroll_bar.h"
@@ -96,6 +97,11 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
   }
   system_colours_ = services.system_colours;
   help_ = services.help;
+  if (services.screen == nullptr) {
+    owned_screen_ = MakeDesktopScreenReader();
+    services.screen = owned_screen_.get();
+  }
+  screen_ = services.screen;
 
   // The resource's placeholder caption; the first refresh gives the real title.
   setWindowTitle("unsigned int");
@@ -127,6 +133,7 @@ void TForm1::CreateControls() {
   CreateBodyGroup();
   CreateColourSources();
   CreateUserPalette();
+  CreatePicker();
   CreateMenus();
   floating_swatch_ = new FloatingSwatch();
 }

@@ -125,7 +125,7 @@ TEST(DrawMagnifier, TopLeftCornerShowsTheScreenBesideBlack) {
   EXPECT_EQ(picture[209 * kMagnifierSize + 209], PlaceColour(10, 10));
 }
 
-TEST(MarkerLayout, FramesTheCentreBlock) {
+TEST(MagnifierFrame, FramesTheCentreBlock) {
   struct Case {
     int n;
     MarkerBars bars;
@@ -137,7 +137,7 @@ TEST(MarkerLayout, FramesTheCentreBlock) {
       {99, {{104, 102, 3, 2}, {102, 105, 3, 2}, {102, 102, 2, 3}, {105, 104, 2, 3}}},
   };
   for (const Case& c : cases) {
-    const MarkerBars bars = MarkerLayout(c.n);
+    const MarkerBars bars = MagnifierFrame(c.n);
     EXPECT_EQ(bars.up, c.bars.up) << c.n;
     EXPECT_EQ(bars.down, c.bars.down) << c.n;
     EXPECT_EQ(bars.left, c.bars.left) << c.n;

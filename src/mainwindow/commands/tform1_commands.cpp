@@ -100,6 +100,7 @@ void TForm1::ApplyHeldOptions(const OptionSettings& options) {
   const QString hint = QString::fromUtf8(options.radio_user ? "クリックでcolorに代入"
                                                             : "ダブルクリックでcolorに代入");
   for (QWidget* slot : UserSlots) slot->setToolTip(hint);
+  ApplyPickerOptions();
 }
 
 void TForm1::MenuOptionClick() {

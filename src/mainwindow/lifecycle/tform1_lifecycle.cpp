@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <cstdio>
 
+#include "mainwindow/picker/overlay_windows.h"
+#include "mainwindow/picker/piccer_button.h"
 #include "mainwindow/tform1.h"
 #include "mainwindow/user_palette/user_slot.h"
 #include "platform/qt_settings_store.h"
@@ -32,6 +34,10 @@ void TForm1::AttachWindows(TFormAbout* about, TFormInput* input, TFormOption* op
   option_ = option;
   caption_ = caption;
   mosaic_ = mosaic;
+  if (caption_ != nullptr) {
+    caption_->Attach(mosaic_, [this](std::optional<QRgb> pixel) { FinishFrozenPick(pixel); });
+    caption_->SetPiccerCursor(piccer_cursor_);
+  }
 }
 
 WindowPlacement TForm1::CurrentPlacement() const {
@@ -50,6 +56,7 @@ WindowPlacement TForm1::CurrentPlacement() const {
 void TForm1::LoadResources() {
   const QPixmap cursor(QString::fromUtf8(res::kCursorPiccer));
   piccer_cursor_ = QCursor(cursor, res::kPiccerHotSpotX, res::kPiccerHotSpotY);
+  BitBtnPiccer->setCursor(piccer_cursor_);
   // Menu items carry their bitmaps beside their captions.
   const struct {
     const char* path;

@@ -1,15 +1,236 @@
 #include "mainwindow/picker/overlay_windows.h"
 
-namespace tintara {
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
 
-TFormCaption::TFormCaption()
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+#include "mainwindow/picker/desktop_coordinates.h"
+#include "mainwindow/picker/magnifier_view.h"
+#include "mainwindow/picker/picker_math.h"
+#include "platform/screen_reader.h"
+#include "resources/font_alias.h"
+
+namespace tintara {
+namespace {
+
+// Both picker windows stay out of the window manager's hands: it would
+// frame them, keep them off its panels or move them, and the overlay has to
+// cover every monitor exactly, with the magnifier above it.
+constexpr Qt::WindowFlags kPickerWindowFlags = Qt::Window | Qt::FramelessWindowHint |
+                                               Qt::WindowStaysOnTopHint |
+                                               Qt::X11BypassWindowManagerHint;
+
+}  // namespace
+
+TFormMosaic::TFormMosaic() : QWidget(nullptr, kPickerWindowFlags | Qt::Tool) {
   setWindowTitle("Tintara");
+  setFixedSize(kWidth, kHeight);
+  QFont font(QString::fromUtf8(kWindowFontFamily));
+  font.setPixelSize(kWindowFontPixelSize);
+  setFont(font);
+  view_ = new MagnifierView(kWidth, this);
+  view_->setGeometry(0, 0, kWidth, kHeight);
 }
 
-TFormMosaic::TFormMosaic()
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+void TFormMosaic::Prepare(int radius, const QRect& monitor) {
+  radius_ = radius;
+  monitor_ = monitor;
+}
+
+void TFormMosaic::FollowCursor(int x, const QRect& monitor) {
+  const qreal ratio = DeviceRatioOf(monitor);
+  const int left =
+      MagnifierWindowLeft(x, ToPixelRect(monitor), static_cast<int>(std::lround(width() * ratio)));
+  if (monitor != monitor_) {
+    monitor_ = monitor;
+    const int top =
+        MagnifierWindowTop(ToPixelRect(monitor), static_cast<int>(std::lround(height() * ratio)));
+    move(ToWindowCoordinates({left, top}, monitor));
+    return;
+  }
+  move(ToWindowCoordinates({left, monitor.top()}, monitor).x(), y());
+}
+
+void TFormMosaic::FormShow() {
+  const qreal ratio = DeviceRatioOf(monitor_);
+  const int top =
+      MagnifierWindowTop(ToPixelRect(monitor_), static_cast<int>(std::lround(height() * ratio)));
+  move(x(), ToWindowCoordinates({monitor_.left(), top}, monitor_).y());
+  view_->LayOutMarkers(radius_);
+}
+
+void TFormMosaic::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  FormShow();
+}
+
+FrozenPicture::FrozenPicture(TFormCaption* owner) : QWidget(owner), owner_(owner) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+}
+
+void FrozenPicture::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QRect area = event->rect();
+  const qreal ratio = devicePixelRatioF();
+  const QRect source(static_cast<int>(std::floor(area.left() * ratio)),
+                     static_cast<int>(std::floor(area.top() * ratio)),
+                     static_cast<int>(std::ceil(area.width() * ratio)),
+                     static_cast<int>(std::ceil(area.height() * ratio)));
+  painter.drawImage(QRectF(area), owner_->frozen_, QRectF(source));
+}
+
+QPoint FrozenPicture::DevicePoint(const QMouseEvent* event) const {
+  const qreal ratio = devicePixelRatioF();
+  return owner_->desktop_.topLeft() +
+         QPoint(static_cast<int>(std::floor(event->position().x() * ratio)),
+                static_cast<int>(std::floor(event->position().y() * ratio)));
+}
+
+void FrozenPicture::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::MiddleButton) {
+    owner_->Cancel();
+    return;
+  }
+  if (event->button() == Qt::LeftButton) left_pressed_ = true;
+  owner_->ImageCaptionMouseDown(event->buttons(), DevicePoint(event));
+}
+
+void FrozenPicture::mouseMoveEvent(QMouseEvent* event) {
+  owner_->ImageCaptionMouseMove(DevicePoint(event));
+}
+
+void FrozenPicture::mouseReleaseEvent(QMouseEvent* event) {
+  owner_->ImageCaptionMouseUp();
+  if (event->button() == Qt::LeftButton && left_pressed_) {
+    left_pressed_ = false;
+    if (rect().contains(event->position().toPoint())) owner_->ImageCaptionClick(DevicePoint(event));
+  }
+}
+
+TFormCaption::TFormCaption() : QWidget(nullptr, kPickerWindowFlags) {
   setWindowTitle("Tintara");
+  FormCreate();
+}
+
+void TFormCaption::FormCreate() {
+  ImageCaption = new FrozenPicture(this);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void TFormCaption::Attach(TFormMosaic* mosaic, std::function<void(std::optional<QRgb>)> finished) {
+  mosaic_ = mosaic;
+  finished_ = std::move(finished);
+}
+
+void TFormCaption::SetPiccerCursor(const QCursor& cursor) { ImageCaption->setCursor(cursor); }
+
+void TFormCaption::ShowFrozen(QImage frozen, const QRect& desktop, std::vector<QRect> monitors) {
+  frozen_ = std::move(frozen);
+  desktop_ = desktop;
+  monitors_ = std::move(monitors);
+  measuring_ = false;
+  const QRect area = ToWindowRect(desktop, MonitorAt(monitors_, desktop.topLeft()));
+  setGeometry(area);
+  ImageCaption->setGeometry(0, 0, area.width(), area.height());
+  ImageCaption->update();
+  show();
+  raise();
+  activateWindow();
+  // Override-redirect windows get no keyboard focus from a window manager.
+  grabKeyboard();
+}
+
+QRgb TFormCaption::FrozenPixel(QPoint position) const {
+  const QPoint p = position - desktop_.topLeft();
+  if (!frozen_.rect().contains(p)) return kUnreadablePixel;
+  return frozen_.pixel(p);
+}
+
+void TFormCaption::InvertRubberBand(QPoint corner) {
+  auto* bits = reinterpret_cast<QRgb*>(frozen_.bits());
+  const int stride = static_cast<int>(frozen_.bytesPerLine() / 4);
+  const QPoint origin = desktop_.topLeft();
+  const QRect inside = frozen_.rect();
+  ForEachRubberBandPixel(anchor_.x() - origin.x(), anchor_.y() - origin.y(),
+                         corner.x() - origin.x(), corner.y() - origin.y(), [&](int x, int y) {
+                           if (inside.contains(x, y)) bits[y * stride + x] ^= 0x00FFFFFFu;
+                         });
+  const qreal ratio = ImageCaption->devicePixelRatioF();
+  const QRect band = QRect(anchor_ - origin, corner - origin).normalized();
+  ImageCaption->update(QRect(static_cast<int>(std::floor(band.left() / ratio)),
+                             static_cast<int>(std::floor(band.top() / ratio)),
+                             static_cast<int>(std::ceil(band.width() / ratio)) + 2,
+                             static_cast<int>(std::ceil(band.height() / ratio)) + 2));
+}
+
+void TFormCaption::ImageCaptionMouseDown(Qt::MouseButtons held, QPoint position) {
+  if (!(held & Qt::RightButton)) return;
+  anchor_ = position;
+  corner_ = position;
+  measuring_ = true;
+}
+
+void TFormCaption::ImageCaptionMouseMove(QPoint position) {
+  if (mosaic_ == nullptr) return;
+  MagnifierView* view = mosaic_->View();
+  if (measuring_) {
+    InvertRubberBand(corner_);
+    corner_ = position;
+    InvertRubberBand(corner_);
+    view->SetPositionLine(
+        QString::fromStdString(MeasureText(anchor_.x(), anchor_.y(), position.x(), position.y())),
+        10);
+    mosaic_->show();
+    mosaic_->raise();
+  } else {
+    view->SetPositionLine(QString::fromStdString(FrozenPositionText(position.x(), position.y())),
+                          18);
+  }
+  mosaic_->FollowCursor(position.x(), MonitorAt(monitors_, position));
+  UpdateMagnifier(position);
+}
+
+void TFormCaption::UpdateMagnifier(QPoint position) {
+  const QRect monitor = MonitorAt(monitors_, position);
+  const MagnifierPlan plan =
+      PlanMagnifier(position.x(), position.y(), mosaic_->Radius(), ToPixelRect(monitor));
+  const int stride = static_cast<int>(frozen_.bytesPerLine() / 4);
+  const auto* bits = reinterpret_cast<const std::uint32_t*>(frozen_.constBits());
+  const std::uint32_t* source = plan.source.empty()
+                                    ? bits
+                                    : bits + (plan.source.top - desktop_.top()) * stride +
+                                          (plan.source.left - desktop_.left());
+  mosaic_->View()->ShowSquare(plan, source, stride, FrozenPixel(position));
+}
+
+void TFormCaption::ImageCaptionMouseUp() {
+  if (!measuring_) return;
+  InvertRubberBand(corner_);
+  measuring_ = false;
+}
+
+void TFormCaption::ImageCaptionClick(QPoint position) { Finish(FrozenPixel(position)); }
+
+void TFormCaption::Cancel() {
+  if (measuring_) ImageCaptionMouseUp();
+  Finish(std::nullopt);
+}
+
+void TFormCaption::Finish(std::optional<QRgb> pixel) {
+  releaseKeyboard();
+  if (mosaic_ != nullptr) mosaic_->hide();
+  hide();
+  if (finished_) finished_(pixel);
+}
+
+void TFormCaption::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    Cancel();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace tintara

@@ -106,7 +106,7 @@ void DrawMagnifier(const MagnifierPlan& plan, const std::uint32_t* source, int s
   }
 }
 
-MarkerBars MarkerLayout(int n) {
+MarkerBars MagnifierFrame(int n) {
   const double c = 210.0 / (2 * n + 1);
   auto t = [](double v) { return static_cast<int>(v); };
   const int near = t(c * n);

@@ -15,6 +15,8 @@ inline constexpr int kMagnifierSize = 210;
 // The shrunk main window of press-and-drag picking.
 inline constexpr int kPushWindowWidth = 216;
 inline constexpr int kPushClientHeight = 320;
+// PanelPiccer covers the client area up to this column.
+inline constexpr int kPushPanelRight = 211;
 // BitBtnPiccer's place in its tool panel, and where it hides while the
 // press-and-drag pick keeps the mouse.
 inline constexpr int kPiccerButtonLeft = 83;
@@ -67,7 +69,7 @@ struct MarkerBars {
   PixelRect left;
   PixelRect right;
 };
-MarkerBars MarkerLayout(int n);
+MarkerBars MagnifierFrame(int n);
 
 // The left edge that centres a label of `width` on `centre`.
 int CentredLeft(int centre, int width);

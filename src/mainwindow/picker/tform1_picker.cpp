@@ -1,0 +1,222 @@
+// The screen picker: press-and-drag picking on the live screen, and
+// click picking on a frozen copy of it.
+#include <QLayout>
+#include <QTimer>
+#include <QToolTip>
+#include <algorithm>
+#include <cmath>
+
+#include "mainwindow/client_area.h"
+#include "mainwindow/picker/desktop_coordinates.h"
+#include "mainwindow/picker/magnifier_view.h"
+#include "mainwindow/picker/overlay_windows.h"
+#include "mainwindow/picker/piccer_button.h"
+#include "mainwindow/picker/picker_math.h"
+#include "mainwindow/tform1.h"
+#include "platform/screen_reader.h"
+#include "resources/resource_names.h"
+
+namespace tintara {
+namespace {
+
+constexpr char kPushHint[] =
+    "画面の好きな点の色を調べます．マウスを押しながら調べたい点までカーソルを動かしてください．";
+constexpr char kClickHint[] =
+    "画面の好きな点の色を調べます．マウスをクリックした後，調べたい点までカーソルを動かしてもう一度"
+    "ク"
+    "リックしてください．";
+
+// How long the capture waits at most for the display server to take the
+// program's windows off the screen, in polls of kClearPollMs.
+constexpr int kClearPolls = 400;
+constexpr int kClearPollMs = 5;
+
+RgbColor ColourOf(QRgb pixel) {
+  return RgbColor::FromInts(qRed(pixel), qGreen(pixel), qBlue(pixel));
+}
+
+}  // namespace
+
+void TForm1::CreatePicker() {
+  BitBtnPiccer = new PiccerButton(PanelOpen);
+  BitBtnPiccer->setGeometry(kPiccerButtonLeft, 1, 27, 27);
+  BitBtnPiccer->setIcon(QIcon(QString::fromUtf8(res::kGlyphPiccer)));
+  BitBtnPiccer->setIconSize(QSize(res::kToolGlyphSize, res::kToolGlyphSize));
+  BitBtnPiccer->setToolTip(QString::fromUtf8(kPushHint));
+  BitBtnPiccer->on_press = [this](Qt::MouseButton button, Qt::MouseButtons held) {
+    BitBtnPiccerMouseDown(button, held);
+  };
+  BitBtnPiccer->on_move = [this] { BitBtnPiccerMouseMove(); };
+  BitBtnPiccer->on_release = [this] { BitBtnPiccerMouseUp(); };
+  BitBtnPiccer->on_escape = [this] { CancelPushPick(); };
+  connect(BitBtnPiccer, &QToolButton::clicked, this, &TForm1::BitBtnPiccerClick);
+
+  // Its position line is centred on the panel, which the shrunk window shows.
+  PanelPiccer = new MagnifierView(kPushPanelRight + 1, client_);
+  PanelPiccer->setGeometry(-1, 0, kPushPanelRight + 1, 465);
+  PanelPiccer->hide();
+
+  TimerCapture = new QTimer(this);
+  connect(TimerCapture, &QTimer::timeout, this, &TForm1::TimerCaptureTimer);
+}
+
+void TForm1::ApplyPickerOptions() {
+  BitBtnPiccer->setToolTip(QString::fromUtf8(held_options_.radio_piccer ? kPushHint : kClickHint));
+  PanelPiccer->LayOutMarkers(held_options_.piccer_area);
+}
+
+bool TForm1::PickerBusy() const {
+  return push_pick_running_ || capture_stage_ != CaptureStage::kIdle;
+}
+
+// ---- press-and-drag picking ----
+
+void TForm1::FollowCursorWithWindow(QPoint cursor, bool centre_vertically) {
+  const QRect monitor = MonitorAt(screen_->Monitors(), cursor);
+  const qreal ratio = DeviceRatioOf(monitor);
+  const QRect frame = frameGeometry();
+  const int left = MagnifierWindowLeft(cursor.x(), ToPixelRect(monitor),
+                                       static_cast<int>(std::lround(frame.width() * ratio)));
+  QPoint place = ToWindowCoordinates({left, monitor.top()}, monitor);
+  if (centre_vertically) {
+    const int top = MagnifierWindowTop(ToPixelRect(monitor),
+                                       static_cast<int>(std::lround(frame.height() * ratio)));
+    place.setY(ToWindowCoordinates({left, top}, monitor).y());
+  } else {
+    place.setY(y());
+  }
+  move(place);
+}
+
+void TForm1::ShowLiveSquare(QPoint cursor) {
+  const QRect monitor = MonitorAt(screen_->Monitors(), cursor);
+  const MagnifierPlan plan =
+      PlanMagnifier(cursor.x(), cursor.y(), held_options_.piccer_area, ToPixelRect(monitor));
+  // Only the square is read, never the whole screen: this runs on every move.
+  const QRect square(plan.source.left, plan.source.top, plan.source.width, plan.source.height);
+  const QImage grab = plan.source.empty() ? QImage() : screen_->Grab(square);
+  const QPoint inside = cursor - square.topLeft();
+  const QRgb centre =
+      !grab.isNull() && grab.rect().contains(inside) ? grab.pixel(inside) : screen_->Pixel(cursor);
+  PanelPiccer->ShowSquare(plan, reinterpret_cast<const std::uint32_t*>(grab.constBits()),
+                          grab.isNull() ? 0 : static_cast<int>(grab.bytesPerLine() / 4), centre);
+}
+
+void TForm1::BitBtnPiccerMouseDown(Qt::MouseButton, Qt::MouseButtons held) {
+  if (!held_options_.radio_piccer || !(held & Qt::LeftButton) || PickerBusy()) return;
+  push_pick_running_ = true;
+  PanelPiccer->show();
+  PanelPiccer->raise();
+  BitBtnPiccer->move(kPiccerButtonHiddenLeft, BitBtnPiccer->y());
+  saved_width_ = frameGeometry().width();
+  saved_client_height_ = client_->height();
+  // The outer width counts the frame; without one the client would show a
+  // strip of the palette beside the magnifier panel, which ends at 211.
+  const int frame_width = saved_width_ - width();
+  client_->setFixedSize(std::min(kPushWindowWidth - frame_width, kPushPanelRight),
+                        kPushClientHeight);
+  layout()->activate();
+  saved_left_ = x();
+  saved_top_ = y();
+  FollowCursorWithWindow(screen_->CursorPosition(), true);
+  // Escape gives up; the button keeps the mouse and now the keyboard too.
+  BitBtnPiccer->grabKeyboard();
+}
+
+void TForm1::BitBtnPiccerMouseMove() {
+  if (!held_options_.radio_piccer || !push_pick_running_) return;
+  const QPoint cursor = screen_->CursorPosition();
+  FollowCursorWithWindow(cursor, false);
+  PanelPiccer->SetPositionLine(QString::fromStdString(LivePositionText(cursor.x(), cursor.y())),
+                               18);
+  ShowLiveSquare(cursor);
+}
+
+void TForm1::BitBtnPiccerMouseUp() {
+  if (!held_options_.radio_piccer || !push_pick_running_) return;
+  const QRgb pixel = screen_->Pixel(screen_->CursorPosition());
+  SetCurrentColour(ColourOf(pixel));
+  EndPushPick();
+}
+
+void TForm1::CancelPushPick() {
+  if (push_pick_running_) EndPushPick();
+}
+
+void TForm1::EndPushPick() {
+  BitBtnPiccer->releaseKeyboard();
+  move(saved_left_, saved_top_);
+  client_->setFixedSize(saved_width_ - (frameGeometry().width() - width()), saved_client_height_);
+  layout()->activate();
+  PanelPiccer->hide();
+  BitBtnPiccer->move(kPiccerButtonLeft, BitBtnPiccer->y());
+  push_pick_running_ = false;
+}
+
+// ---- click picking on the frozen screen ----
+
+void TForm1::BitBtnPiccerClick() {
+  if (held_options_.radio_piccer || PickerBusy() || caption_ == nullptr || mosaic_ == nullptr) {
+    return;
+  }
+  capture_stage_ = CaptureStage::kWaiting;
+  hide();
+  TimerCapture->setInterval(held_options_.piccer_time);
+  TimerCapture->start();
+}
+
+void TForm1::TimerCaptureTimer() {
+  // Once per click, before anything else can run.
+  TimerCapture->stop();
+  if (capture_stage_ != CaptureStage::kWaiting) return;
+  capture_stage_ = CaptureStage::kClearing;
+  const QPoint cursor = screen_->CursorPosition();
+  const QRect monitor = MonitorAt(screen_->Monitors(), cursor);
+  mosaic_->Prepare(held_options_.piccer_area, monitor);
+  mosaic_->FollowCursor(cursor.x(), monitor);
+
+  // No window of the program may be in the copy: not this one, not the
+  // overlay or the magnifier, not a hint left showing. (The dialogs are
+  // modal, so none is open now.)
+  QToolTip::hideText();
+  windows_to_clear_ = {this, caption_, mosaic_};
+  for (const QPointer<QWidget>& window : windows_to_clear_) window->hide();
+  WaitForWindowsGone(kClearPolls);
+}
+
+void TForm1::WaitForWindowsGone(int tries_left) {
+  std::vector<const QWidget*> windows;
+  for (const QPointer<QWidget>& window : windows_to_clear_) {
+    if (window != nullptr) windows.push_back(window.data());
+  }
+  if (tries_left > 0 && !screen_->WindowsGone(windows)) {
+    QTimer::singleShot(kClearPollMs, this,
+                       [this, tries_left] { WaitForWindowsGone(tries_left - 1); });
+    return;
+  }
+  windows_to_clear_.clear();
+  // The messages that repaint what lay beneath run in the meantime.
+  QTimer::singleShot(screen_->SettleTime(), this, &TForm1::FreezeScreen);
+}
+
+void TForm1::FreezeScreen() {
+  const std::vector<QRect> monitors = screen_->Monitors();
+  const QRect desktop = DesktopRect(monitors);
+  caption_->ShowFrozen(screen_->Grab(desktop), desktop, monitors);
+  mosaic_->show();
+  mosaic_->raise();
+  capture_stage_ = CaptureStage::kFrozen;
+  // The magnifier shows the spot under the cursor at once, not only after
+  // the first move.
+  caption_->ImageCaptionMouseMove(screen_->CursorPosition());
+}
+
+void TForm1::FinishFrozenPick(std::optional<QRgb> pixel) {
+  capture_stage_ = CaptureStage::kIdle;
+  if (pixel) SetCurrentColour(ColourOf(*pixel));
+  show();
+  raise();
+  activateWindow();
+}
+
+}  // namespace tintara
