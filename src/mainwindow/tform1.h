@@ -578,6 +578,7 @@ class TForm1 : public QMainWindow {
   CaptureStage capture_stage_ = CaptureStage::kIdle;
   std::vector<QPointer<QWidget>> windows_to_clear_;
   bool push_pick_running_ = false;
+  std::vector<QRect> pick_monitors_;
   int saved_width_ = 0;
   int saved_client_height_ = 0;
   int saved_left_ = 0;

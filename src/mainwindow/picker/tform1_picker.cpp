@@ -72,7 +72,7 @@ bool TForm1::PickerBusy() const {
 // ---- press-and-drag picking ----
 
 void TForm1::FollowCursorWithWindow(QPoint cursor, bool centre_vertically) {
-  const QRect monitor = MonitorAt(screen_->Monitors(), cursor);
+  const QRect monitor = MonitorAt(pick_monitors_, cursor);
   const qreal ratio = DeviceRatioOf(monitor);
   const QRect frame = frameGeometry();
   const int left = MagnifierWindowLeft(cursor.x(), ToPixelRect(monitor),
@@ -89,7 +89,7 @@ void TForm1::FollowCursorWithWindow(QPoint cursor, bool centre_vertically) {
 }
 
 void TForm1::ShowLiveSquare(QPoint cursor) {
-  const QRect monitor = MonitorAt(screen_->Monitors(), cursor);
+  const QRect monitor = MonitorAt(pick_monitors_, cursor);
   const MagnifierPlan plan =
       PlanMagnifier(cursor.x(), cursor.y(), held_options_.piccer_area, ToPixelRect(monitor));
   // Only the square is read, never the whole screen: this runs on every move.
@@ -105,6 +105,9 @@ void TForm1::ShowLiveSquare(QPoint cursor) {
 void TForm1::BitBtnPiccerMouseDown(Qt::MouseButton, Qt::MouseButtons held) {
   if (!held_options_.radio_piccer || !(held & Qt::LeftButton) || PickerBusy()) return;
   push_pick_running_ = true;
+  // The monitors stay as they are for the length of a drag; asking the
+  // server on every move would cost a round trip each time.
+  pick_monitors_ = screen_->Monitors();
   PanelPiccer->show();
   PanelPiccer->raise();
   BitBtnPiccer->move(kPiccerButtonHiddenLeft, BitBtnPiccer->y());
