@@ -18,10 +18,14 @@ QString FromView(std::string_view text) {
 }
 
 QString QtPatterns(std::string_view patterns) {
-  QStringList list = FromView(patterns).split(';', Qt::SkipEmptyParts);
-  for (QString& pattern : list) {
+  QStringList list;
+  for (QString pattern : FromView(patterns).split(';', Qt::SkipEmptyParts)) {
     pattern = pattern.trimmed();
     if (pattern == "*.*") pattern = "*";
+    list << pattern;
+    // The dialog matches names case by case on this system, and plug-ins
+    // give their patterns in upper case: photo.webp must match *.WEBP too.
+    if (pattern.toLower() != pattern) list << pattern.toLower();
   }
   return list.join(' ');
 }
@@ -82,24 +86,25 @@ std::string ReaderText(const QByteArray& bytes) {
   return text;
 }
 
-Input ReadFileInput(const QString& path) {
+Input ReadFileInput(const QString& path, const PlugInDecoder& plug_ins) {
   // Only plain files: reading a pipe or a device could wait forever.
   if (!QFileInfo(path).isFile()) return {InputKind::kUnreadable, {}, {}};
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {InputKind::kUnreadable, {}, {}};
-  const qint64 size = file.size();
-
-  if (file.peek(2) == "BM" && size <= kMaxBitmapFileBytes) {
-    const QByteArray bytes = file.readAll();
-    if (QImage picture = DecodeBitmap(bytes); !picture.isNull()) {
-      return PictureInput(std::move(picture));
-    }
-    if (!file.seek(0)) return {InputKind::kUnreadable, {}, {}};
-  }
-  if (size > kMaxTextFileBytes) return {InputKind::kTooLarge, {}, {}};
+  if (file.size() > kMaxBitmapFileBytes) return {InputKind::kTooLarge, {}, {}};
   // One byte more than allowed tells a file that grew since it was measured.
-  const QByteArray bytes = file.read(kMaxTextFileBytes + 1);
+  const QByteArray bytes = file.read(kMaxBitmapFileBytes + 1);
   if (file.error() != QFileDevice::NoError) return {InputKind::kUnreadable, {}, {}};
+  if (bytes.size() > kMaxBitmapFileBytes) return {InputKind::kTooLarge, {}, {}};
+
+  // The program's own reader first, then the plug-ins, then the text reader.
+  if (QImage picture = DecodeBitmap(bytes); !picture.isNull()) {
+    return PictureInput(std::move(picture));
+  }
+  if (plug_ins) {
+    if (QImage picture = plug_ins(bytes); !picture.isNull())
+      return PictureInput(std::move(picture));
+  }
   if (bytes.size() > kMaxTextFileBytes) return {InputKind::kTooLarge, {}, {}};
   return TextInput(bytes);
 }

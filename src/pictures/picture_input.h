@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,13 +22,14 @@ inline constexpr std::string_view kAllTypeFilterText = "AllType   [*.*]|*.*|";
 
 // A filter of description|pattern| pairs in the form QFileDialog takes:
 // "AllType   [*.*]|*.*|" gives "AllType   [*.*] (*)". Patterns separated by
-// semicolons become blank-separated; "*.*" means every file, dotted or not.
+// semicolons become blank-separated, each followed by its lower-case form;
+// "*.*" means every file, dotted or not.
 QString QtNameFilters(std::string_view filter_text);
 
 // A file that is not a picture is read whole as text; past this size it is
 // refused instead, so a stray disk image cannot fill the memory.
 inline constexpr qint64 kMaxTextFileBytes = qint64{16} * 1024 * 1024;
-// No bitmap this program can show is larger.
+// No picture file this program can show is larger.
 inline constexpr qint64 kMaxBitmapFileBytes = qint64{256} * 1024 * 1024;
 
 // A Windows bitmap ("BM" at the start), decoded; a null image for anything
@@ -52,9 +54,13 @@ struct Input {
   std::string text;
 };
 
-// An opened or dropped file: a bitmap, else its text. There is no look at
-// the file's extension.
-Input ReadFileInput(const QString& path);
+// Decodes a file's bytes through the picture plug-ins; a null image when none
+// did.
+using PlugInDecoder = std::function<QImage(const QByteArray& bytes)>;
+
+// An opened or dropped file: a bitmap, else a picture the plug-ins decode,
+// else its text. There is no look at the file's extension.
+Input ReadFileInput(const QString& path, const PlugInDecoder& plug_ins = {});
 
 // The clipboard: a picture when it holds one in any form, else its text,
 // else nothing. A picture wins over text held at the same time.

@@ -11,7 +11,7 @@ namespace {
 TEST(QtNameFiltersTest, BarPairsBecomeDialogFilters) {
   EXPECT_EQ(QtNameFilters(kAllTypeFilterText), "AllType   [*.*] (*)");
   EXPECT_EQ(QtNameFilters("AllType   [*.*]|*.*|JPEG   [*.JPG;*.JPEG]|*.JPG;*.JPEG|"),
-            "AllType   [*.*] (*);;JPEG   [*.JPG;*.JPEG] (*.JPG *.JPEG)");
+            "AllType   [*.*] (*);;JPEG   [*.JPG;*.JPEG] (*.JPG *.jpg *.JPEG *.jpeg)");
 }
 
 TEST(ReadFileInputTest, TextUpToSixteenMebibytesAndNoMore) {
