@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   tintara::MemorySettingsStore settings;
-  tintara::ProgramWindows windows({&settings, [](const QString&) {}, nullptr});
+  tintara::ProgramWindows windows({.settings = &settings, .error_box = [](const QString&) {}});
   int next = 2;
   const char* which = "main";
   if (argc > next && std::strchr("0123456789", argv[next][0]) == nullptr) which = argv[next++];

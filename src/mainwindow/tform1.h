@@ -61,6 +61,7 @@ class TFormCaption;
 class TFormInput;
 class TFormMosaic;
 class TFormOption;
+class TSusiePlugIn;
 class MagnifierView;
 class PiccerButton;
 class ScreenReader;
@@ -68,10 +69,10 @@ class ScreenReader;
 // What the main window works with from outside.
 struct TForm1Services {
   SettingsStore* settings = nullptr;        // a private in-memory store when none is given
-  ErrorBox error_box;                       // the standard error box when empty
+  ErrorBox error_box{};                     // the standard error box when empty
   HelpSystem* help = nullptr;               // no help when none is given
   SystemColours* system_colours = nullptr;  // private in-memory colours when none are given
-  QuestionBox ask;                          // the standard question box when empty
+  QuestionBox ask{};                        // the standard question box when empty
   ScreenReader* screen = nullptr;           // the desktop's own screen when none is given
 };
 
@@ -196,6 +197,11 @@ class TForm1 : public QMainWindow {
   // Asks for the file to open; an empty name means the user cancelled.
   // Tests put their own function here.
   std::function<QString()> ChooseFileToOpen;
+  // The picture plug-in host; the plug-ins stay loaded only for the length
+  // of one operation.
+  std::unique_ptr<TSusiePlugIn> SusiePlugIn;
+  // The open dialog's filter, made from the plug-ins found at start.
+  const QString& OpenFilter() const { return open_filter_; }
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -522,6 +528,7 @@ class TForm1 : public QMainWindow {
   // BODY tag group state:
   void CreateOpenButtons();
   void CreatePictureInput();
+  void BuildOpenFilter();
   // Carries out what a composer operation asks for, in its order.
   void ApplyBodyEffects(const BodyEffects& effects);
   // Brings the group's controls in line with the composer.
@@ -599,6 +606,7 @@ class TForm1 : public QMainWindow {
   std::array<RgbColor, kUserSlotCount> user_palette_ = FirstUserPalette();
   std::vector<FavouriteSetting> favourites_;
   QString plug_in_folder_;
+  QString open_filter_;
   bool ending_by_signal_ = false;
   QCursor piccer_cursor_;
   std::vector<QPixmap> menu_bitmaps_;

@@ -15,6 +15,7 @@
 #include "mainwindow/tform1.h"
 #include "mainwindow/window_parts.h"
 #include "output/copy_formats.h"
+#include "pictures/susie_plugin.h"
 #include "platform/memory_settings_store.h"
 #include "platform/memory_system_colours.h"
 #include "platform/screen_reader.h"

@@ -133,14 +133,19 @@ void QtSettingsStore::Commit() {
   if (!stored) throw SettingsWriteError(*first_unsaved);
 }
 
-QString ReadPlugInFolder() {
+QString ReadPlugInFolder(const QString& own_folder) {
   QSettings susie(QStringLiteral("Varrow"), QStringLiteral("Susie"));
   susie.setFallbacksEnabled(false);
   const QVariant path = susie.value(QStringLiteral("Plug-in/Path"));
-  if (susie.status() == QSettings::AccessError) return QString();
-  if (!path.isValid()) return QString(QDir::separator());
-  if (path.typeId() != QMetaType::QString) return QString();
-  return path.toString() + QDir::separator();
+  // Only a folder named in full is used: anything else would have the
+  // libraries of the current folder, or of the root, loaded.
+  if (susie.status() == QSettings::AccessError || !path.isValid() ||
+      path.typeId() != QMetaType::QString || !QDir::isAbsolutePath(path.toString())) {
+    return own_folder;
+  }
+  QString folder = path.toString();
+  if (!folder.endsWith(QDir::separator())) folder += QDir::separator();
+  return folder;
 }
 
 }  // namespace tintara

@@ -39,11 +39,11 @@ class QtSettingsStore final : public SettingsStore {
   std::optional<std::string> first_unsaved_;  // the first write since the last commit
 };
 
-// The folder of the image-loader plug-ins another program registers under
-// "Varrow"/"Susie", group "Plug-in", value "Path": that text followed by the
-// directory separator; the separator alone when the value is absent; empty
-// text when the store cannot be read. Creates nothing.
-QString ReadPlugInFolder();
+// The folder of the picture plug-ins another program registers under
+// "Varrow"/"Susie", group "Plug-in", value "Path", followed by the directory
+// separator; `own_folder` when the value is absent, is not a full path, or
+// the store cannot be read. Creates nothing.
+QString ReadPlugInFolder(const QString& own_folder);
 
 }  // namespace tintara
 

@@ -31,8 +31,10 @@ namespace {
 class ProgramWindowsTest : public testing::Test {
  protected:
   std::unique_ptr<ProgramWindows> Start() {
-    return std::make_unique<ProgramWindows>(TForm1Services{
-        &store_, [this](const QString& message) { errors_.push_back(message); }, &help_});
+    return std::make_unique<ProgramWindows>(
+        TForm1Services{.settings = &store_,
+                       .error_box = [this](const QString& message) { errors_.push_back(message); },
+                       .help = &help_});
   }
 
   std::int32_t Number(const char* name) const {

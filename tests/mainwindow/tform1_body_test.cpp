@@ -1,10 +1,13 @@
 // The BODY group, the tag copy and pictures and text brought in, driven
 // through the main window's real controls.
 #include <gtest/gtest.h>
+#include <webp/encode.h>
 
+#include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -16,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <memory>
 #include <utility>
@@ -234,6 +238,45 @@ TEST_F(TForm1BodyTest, OpeningABitmapTilesItBehindThePreview) {
   Click(form_->CheckBoxPicture);  // on again: the same picture, no dialog
   EXPECT_EQ(form_->BackgroundPictureName(), "tile.bmp");
   EXPECT_EQ(dialogs_, 1);
+}
+
+// A lossless WebP picture, which only the WebP plug-in reads.
+QByteArray WebPPicture() {
+  std::vector<std::uint8_t> rgba(8 * 8 * 4);
+  for (std::size_t i = 0; i < rgba.size(); i += 4) {
+    rgba[i] = 200;
+    rgba[i + 3] = 255;
+  }
+  std::uint8_t* encoded = nullptr;
+  const std::size_t size = WebPEncodeLosslessRGBA(rgba.data(), 8, 8, 32, &encoded);
+  QByteArray bytes(reinterpret_cast<const char*>(encoded), static_cast<qsizetype>(size));
+  WebPFree(encoded);
+  return bytes;
+}
+
+TEST_F(TForm1BodyTest, PicturesAPlugInDecodesOpenAndDropLikeBitmaps) {
+  EXPECT_TRUE(form_->OpenFilter().contains("WebP   [*.WEBP] (*.WEBP *.webp)"))
+      << form_->OpenFilter().toStdString();
+  Open("photo.webp", WebPPicture());
+  EXPECT_EQ(form_->BackgroundPictureName(), "photo.webp");
+  EXPECT_TRUE(form_->CheckBoxPicture->isChecked());
+  EXPECT_EQ(form_->ImageBg->pixmap().toImage().pixel(130, 300), qRgb(200, 0, 0));
+  EXPECT_TRUE(Tag().contains(R"(background="photo.webp")")) << Tag().toStdString();
+  EXPECT_TRUE(errors_.isEmpty());
+
+  const QString dropped = dir_.filePath("dropped.webp");
+  QFile file(dropped);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(WebPPicture());
+  file.close();
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(dropped)});
+  QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form_.get(), &enter);
+  QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form_.get(), &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form_->BackgroundPictureName() == "dropped.webp"; }));
 }
 
 TEST_F(TForm1BodyTest, OtherFilesGoToTheReader) {

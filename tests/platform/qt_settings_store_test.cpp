@@ -124,19 +124,27 @@ TEST(QtSettingsStore, ReadingAndCommittingNothingCreatesNoFile) {
   EXPECT_FALSE(QFileInfo::exists(Home().path() + "/untouched"));
 }
 
-TEST(PlugInFolder, IsThePathAndASeparatorOrEmptyOnError) {
+TEST(PlugInFolder, IsTheRegisteredFullPathOrElseTheProgramsOwn) {
+  const QString own = "/usr/lib/tintara/plug-ins/";
   const QString susie = Config("Varrow/Susie.conf");
-  EXPECT_EQ(ReadPlugInFolder(), "/");
+  EXPECT_EQ(ReadPlugInFolder(own), own);
   EXPECT_FALSE(QFileInfo::exists(Config("Varrow")));
 
   WriteFile(susie, "[Plug-in]\nOther=1\n");
-  EXPECT_EQ(ReadPlugInFolder(), "/");
+  EXPECT_EQ(ReadPlugInFolder(own), own);
   WriteFile(susie, "[Plug-in]\nPath=/opt/susie/plugins\n");
-  EXPECT_EQ(ReadPlugInFolder(), "/opt/susie/plugins/");
+  EXPECT_EQ(ReadPlugInFolder(own), "/opt/susie/plugins/");
+  WriteFile(susie, "[Plug-in]\nPath=/opt/susie/plugins/\n");
+  EXPECT_EQ(ReadPlugInFolder(own), "/opt/susie/plugins/");
+  // Never the root or the current folder.
+  WriteFile(susie, "[Plug-in]\nPath=\n");
+  EXPECT_EQ(ReadPlugInFolder(own), own);
+  WriteFile(susie, "[Plug-in]\nPath=plugins\n");
+  EXPECT_EQ(ReadPlugInFolder(own), own);
 
   ASSERT_TRUE(QFile::remove(susie));
   QDir().mkpath(susie);
-  EXPECT_EQ(ReadPlugInFolder(), "");
+  EXPECT_EQ(ReadPlugInFolder(own), own);
 }
 
 }  // namespace

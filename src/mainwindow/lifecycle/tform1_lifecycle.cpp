@@ -10,6 +10,7 @@
 #include "mainwindow/picker/piccer_button.h"
 #include "mainwindow/tform1.h"
 #include "mainwindow/user_palette/user_slot.h"
+#include "pictures/susie_plugin.h"
 #include "platform/qt_settings_store.h"
 #include "resources/resource_names.h"
 
@@ -105,7 +106,8 @@ void TForm1::FormCreate() {
   ShowFavourites();
   SelectUserSlot(0);
 
-  plug_in_folder_ = ReadPlugInFolder();
+  plug_in_folder_ = ReadPlugInFolder(TSusiePlugIn::OwnPlugInFolder());
+  BuildOpenFilter();
 
   FormPaint();
   RefreshAll();

@@ -13,6 +13,7 @@
 #include "mainwindow/tform1.h"
 #include "output/body_reader.h"
 #include "pictures/picture_input.h"
+#include "pictures/susie_plugin.h"
 
 namespace tintara {
 namespace {
@@ -26,9 +27,17 @@ void TForm1::CreatePictureInput() {
   // also over a field, which would otherwise take the file's name as typed text.
   for (QLineEdit* field : findChildren<QLineEdit*>()) field->setAcceptDrops(false);
   ChooseFileToOpen = [this] {
-    return QFileDialog::getOpenFileName(this, QString(), QString(),
-                                        QtNameFilters(kAllTypeFilterText));
+    return QFileDialog::getOpenFileName(this, QString(), QString(), open_filter_);
   };
+  SusiePlugIn = std::make_unique<TSusiePlugIn>();
+  SusiePlugIn->AutoSusie = false;
+}
+
+void TForm1::BuildOpenFilter() {
+  // The plug-ins are loaded only for as long as one operation needs them.
+  SusiePlugIn->LoadPlugIns(plug_in_folder_ + "*.SPI");
+  open_filter_ = QtNameFilters(SusiePlugIn->FilterText());
+  SusiePlugIn->UnloadPlugIns();
 }
 
 QString TForm1::BackgroundPictureName() const { return QString::fromStdString(body_.picture_name); }
@@ -39,7 +48,13 @@ void TForm1::SpeedButtonOpenClick() {
 }
 
 void TForm1::OpenPictureOrText(const QString& path) {
-  const Input input = ReadFileInput(path);
+  SusiePlugIn->LoadPlugIns(plug_in_folder_ + "*.SPI");
+  const Input input = ReadFileInput(path, [this](const QByteArray& bytes) {
+    QImage picture;
+    if (!SusiePlugIn->DecodeMemory(bytes.constData(), bytes.size(), &picture)) return QImage();
+    return picture;
+  });
+  SusiePlugIn->UnloadPlugIns();
   const QString name = QFileInfo(path).fileName();
   switch (input.kind) {
     case InputKind::kPicture:
