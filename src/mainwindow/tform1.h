@@ -245,6 +245,13 @@ class TForm1 : public QMainWindow {
   const ErrorBox& ShowError() const { return error_box_; }
   SettingsStore* Settings() const { return settings_; }
 
+  // The BODY samples menu: applies sample `tag` as the list does.
+  void MenuSelBodyClick(int tag);
+  QAction* PopEditCopy = nullptr;
+  QAction* PopEditBody = nullptr;
+  QAction* PopEditPaste = nullptr;
+  QMenu* MenuSelBody = nullptr;
+  QMenu* MenuSelBodyEx = nullptr;
   QMenu* MenuFile = nullptr;
   QAction* MenuFileOpen = nullptr;
   QAction* MenuFileExit = nullptr;
@@ -488,6 +495,11 @@ class TForm1 : public QMainWindow {
   void CreateUserPaletteMenus();
   void CreateMenus();
   void CreatePopupMenu();
+  void CreateBodyMenus();
+  // The window's shortcuts work while a field has the focus, but for the
+  // keys a text field needs itself.
+  void LetShortcutsPassFields();
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void LoadResources();
   WindowPlacement CurrentPlacement() const;
   void ConnectHandlers();

@@ -1,9 +1,12 @@
 // The main menu and the commands it reaches.
 #include <QActionGroup>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
 
+#include "mainwindow/body/body_scheme_box.h"
 #include "mainwindow/client_area.h"
 #include "mainwindow/dialogs/tform_about.h"
 #include "mainwindow/dialogs/tform_option.h"
@@ -35,9 +38,11 @@ void TForm1::CreateMenus() {
   connect(MenuOption, &QAction::triggered, this, &TForm1::MenuOptionClick);
   CreateColourSourceMenus();
   CreateUserPaletteMenus();
+  CreateBodyMenus();
   MenuSelWinBack = MenuSel->addAction(Utf8("画面の色を起動時の物に戻す(&W)"));
   connect(MenuSelWinBack, &QAction::triggered, this, &TForm1::MenuSelWinBackClick);
   CreatePopupMenu();
+  LetShortcutsPassFields();
 
   MenuHelp = bar->addMenu(Utf8("ヘルプ(&H)"));
   MenuHelpC = MenuHelp->addAction(Utf8("目次(&C)"));
@@ -59,6 +64,89 @@ void TForm1::CreateMenus() {
     connect(open_menu, &QShortcut::activated, this,
             [this, menu = menu] { menuBar()->setActiveAction(menu->menuAction()); });
   }
+}
+
+void TForm1::LetShortcutsPassFields() {
+  for (QLineEdit* field : client_->findChildren<QLineEdit*>()) field->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::ShortcutOverride) return QMainWindow::eventFilter(watched, event);
+  auto* key = static_cast<QKeyEvent*>(event);
+  auto* field = qobject_cast<QLineEdit*>(watched);
+  if (field == nullptr || key->modifiers() != Qt::ControlModifier) return false;
+  switch (key->key()) {
+    case Qt::Key_C:
+      // A selection is copied as in any text field; without one the
+      // colour text is.
+      if (field->hasSelectedText()) return false;
+      break;
+    case Qt::Key_O:
+    case Qt::Key_B:
+    case Qt::Key_P:
+    case Qt::Key_U:
+    case Qt::Key_S:
+    case Qt::Key_F:
+    case Qt::Key_E:
+    case Qt::Key_L:
+      break;
+    default:
+      // Ctrl+X cuts and Ctrl+A selects all in a field, as users expect of
+      // one: closing the program or opening a dialog from there would
+      // surprise. The other keys are the field's own.
+      return false;
+  }
+  // Not taken by the field: the window's shortcut runs.
+  event->ignore();
+  return true;
+}
+
+void TForm1::CreateBodyMenus() {
+  // 編集 starts with the copy and paste commands.
+  QAction* first_edit_item = MenuEdit->actions().value(0);
+  PopEditCopy = new QAction(Utf8(" コピー(&C)"), MenuEdit);
+  PopEditCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  connect(PopEditCopy, &QAction::triggered, this, &TForm1::CopyColourText);
+  PopEditBody = new QAction(Utf8(" BODYタグをコピー(&B)"), MenuEdit);
+  PopEditBody->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+  connect(PopEditBody, &QAction::triggered, this, &TForm1::CopyBodyTag);
+  PopEditPaste = new QAction(Utf8(" 張り付け (&P)"), MenuEdit);
+  PopEditPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  connect(PopEditPaste, &QAction::triggered, this, &TForm1::SpeedButtonPasteClick);
+  MenuEdit->insertActions(first_edit_item, {PopEditCopy, PopEditBody, PopEditPaste});
+
+  // 選択 starts with the BODY roles and the samples.
+  QAction* first_select_item = MenuSel->actions().value(0);
+  MenuSelBody = new QMenu(Utf8("BODYタグ(&B)"), MenuSel);
+  constexpr const char* kRoleCaptions[kBodyRoleCount] = {"標準のテキスト(&T)", "リンク部分(&L)",
+                                                         "既に読んだリンク(&V)",
+                                                         "読み込み中のリンク(&A)", "背景色(&B)"};
+  auto* roles = new QActionGroup(MenuSelBody);
+  for (BodyRole role : kAllBodyRoles) {
+    QAction* item = MenuSelBody->addAction(Utf8(kRoleCaptions[RoleIndex(role)]));
+    item->setCheckable(true);
+    item->setChecked(role == BodyRole::kText);
+    roles->addAction(item);
+    connect(item, &QAction::triggered, this, [this, role] { SelectBodyRole(role); });
+  }
+  connect(MenuSelBody, &QMenu::aboutToShow, this, [this, roles] {
+    roles->actions()[static_cast<qsizetype>(RoleIndex(body_.active))]->setChecked(true);
+  });
+  MenuSelBodyEx = new QMenu(Utf8("BODYタグの見本"), MenuSel);
+  for (int tag = 0; tag < ComboBoxBodyEx->count(); ++tag) {
+    MenuSelBodyEx->addAction(ComboBoxBodyEx->itemText(tag))->setData(tag);
+  }
+  connect(MenuSelBodyEx, &QMenu::triggered, this,
+          [this](QAction* item) { MenuSelBodyClick(item->data().toInt()); });
+  MenuSel->insertMenu(first_select_item, MenuSelBody);
+  MenuSel->insertMenu(first_select_item, MenuSelBodyEx);
+  MenuSel->insertSeparator(first_select_item);
+}
+
+void TForm1::MenuSelBodyClick(int tag) {
+  if (tag < 0 || tag >= ComboBoxBodyEx->count()) return;
+  ComboBoxBodyEx->setCurrentIndex(tag);
+  ComboBoxBodyExChange();
 }
 
 void TForm1::CreatePopupMenu() {
