@@ -389,6 +389,9 @@ class TForm1 : public QMainWindow {
   // True from the start of a pick, in either mode, until it has picked or
   // given up.
   bool PickerBusy() const;
+  // Press-and-drag picking: chosen in the options, and the live screen can
+  // be read.
+  bool PushPicking() const;
   ScreenReader* Screen() const { return screen_; }
 
   PiccerButton* BitBtnPiccer = nullptr;

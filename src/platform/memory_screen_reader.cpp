@@ -1,5 +1,7 @@
 #include "platform/memory_screen_reader.h"
 
+#include <QTimer>
+
 namespace tintara {
 
 MemoryScreenReader::MemoryScreenReader(std::vector<QRect> monitors)
@@ -31,6 +33,16 @@ QImage MemoryScreenReader::Grab(const QRect& area) const {
 QRgb MemoryScreenReader::Pixel(QPoint position) const {
   if (!OnMonitor(position)) return kUnreadablePixel;
   return desktop_.pixel(position - origin_);
+}
+
+void MemoryScreenReader::FreezeDesktop(std::function<void(std::optional<QImage>)> done) {
+  if (live_ && !refuse_freeze_) {
+    ScreenReader::FreezeDesktop(std::move(done));
+    return;
+  }
+  std::optional<QImage> copy;
+  if (!refuse_freeze_) copy = Grab(DesktopRect(monitors_));
+  QTimer::singleShot(0, [done = std::move(done), copy = std::move(copy)] { done(copy); });
 }
 
 bool MemoryScreenReader::WindowsGone(const std::vector<const QWidget*>& windows) const {

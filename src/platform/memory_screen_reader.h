@@ -21,6 +21,15 @@ class MemoryScreenReader final : public ScreenReader {
   QRgb Pixel(QPoint position) const override;
   bool WindowsGone(const std::vector<const QWidget*>& windows) const override;
   int SettleTime() const override { return 0; }
+  bool ReadsLiveScreen() const override { return live_; }
+  bool PlacesWindows() const override { return places_windows_; }
+  // Hands the copy over later, as a portal does, or nothing once refused.
+  void FreezeDesktop(std::function<void(std::optional<QImage>)> done) override;
+
+  // A desktop like Wayland's: no live reads, no window placing.
+  void BehaveLikeWayland() { live_ = places_windows_ = false; }
+  // From now on the desktop hands out no copy of the screen.
+  void RefuseFreeze() { refuse_freeze_ = true; }
 
   // The whole desktop; pixel (0, 0) is the desktop's top-left corner.
   QImage& Desktop() { return desktop_; }
@@ -40,6 +49,9 @@ class MemoryScreenReader final : public ScreenReader {
   QImage desktop_;
   QPoint cursor_;
   mutable std::vector<QRect> grabs_;
+  bool live_ = true;
+  bool places_windows_ = true;
+  bool refuse_freeze_ = false;
 };
 
 }  // namespace tintara

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/wayland_screen_reader.h"
 #include "platform/x11_screen_reader.h"
 
 namespace tintara {
@@ -113,10 +114,16 @@ QRect MonitorAt(const std::vector<QRect>& monitors, QPoint position) {
   return nearest;
 }
 
+void ScreenReader::FreezeDesktop(std::function<void(std::optional<QImage>)> done) {
+  done(Grab(DesktopRect(Monitors())));
+}
+
 std::unique_ptr<ScreenReader> MakeDesktopScreenReader() {
-  if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+  const QString platform = QGuiApplication::platformName();
+  if (platform == QLatin1String("xcb")) {
     if (auto x11 = X11ScreenReader::ForApplication()) return x11;
   }
+  if (platform.startsWith(QLatin1String("wayland"))) return std::make_unique<WaylandScreenReader>();
   return std::make_unique<QtScreenReader>();
 }
 

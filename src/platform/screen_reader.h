@@ -6,7 +6,9 @@
 #include <QRect>
 #include <QRgb>
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // What the program can see of the desktop: its monitors, the pointer, and the
@@ -41,6 +43,16 @@ class ScreenReader {
   // Milliseconds to wait after the windows are gone before the screen shows
   // what lies beneath: a compositing manager fades windows out.
   virtual int SettleTime() const = 0;
+
+  // Whether the live screen can be read on every move. Where it cannot, only
+  // a frozen copy of it is handed out.
+  virtual bool ReadsLiveScreen() const { return true; }
+  // Whether the program's windows can place themselves on the desktop.
+  virtual bool PlacesWindows() const { return true; }
+  // A copy of the whole desktop (DesktopRect of the monitors as they are
+  // then), handed to `done` now or later on this thread; nothing when the
+  // desktop hands out none.
+  virtual void FreezeDesktop(std::function<void(std::optional<QImage>)> done);
 };
 
 // The smallest rectangle that holds every monitor.
@@ -48,8 +60,9 @@ QRect DesktopRect(const std::vector<QRect>& monitors);
 // The monitor that holds `position`, or the nearest one when none does.
 QRect MonitorAt(const std::vector<QRect>& monitors, QPoint position);
 
-// The screen of this session: X11 read directly from the server, anywhere
-// else what the toolkit can grab.
+// The screen of this session: X11 read directly from the server; on Wayland
+// the copies the desktop's screenshot portal hands out; anywhere else what
+// the toolkit can grab.
 std::unique_ptr<ScreenReader> MakeDesktopScreenReader();
 
 }  // namespace tintara

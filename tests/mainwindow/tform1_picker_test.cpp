@@ -5,10 +5,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
 #include "mainwindow/client_area.h"
+#include "mainwindow/dialogs/tform_option.h"
 #include "mainwindow/picker/magnifier_view.h"
 #include "mainwindow/picker/overlay_windows.h"
 #include "mainwindow/picker/piccer_button.h"
@@ -22,6 +24,12 @@ namespace tintara {
 namespace {
 
 constexpr QRgb kPicked = 0xFF0A00FFu;  // red 10, green 0, blue 255
+
+void SendMove(QWidget* widget, QPoint at, Qt::MouseButtons held = Qt::NoButton) {
+  QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton,
+                   held, Qt::NoModifier);
+  QApplication::sendEvent(widget, &move);
+}
 
 class TForm1PickerTest : public testing::Test {
  protected:
@@ -49,11 +57,6 @@ class TForm1PickerTest : public testing::Test {
     Main().ApplyHeldOptions(options);
   }
 
-  static void SendMove(QWidget* widget, QPoint at, Qt::MouseButtons held) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton,
-                     held, Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
-  }
   void DragButtonTo(QPoint cursor) {
     screen_.SetCursorPosition(cursor);
     SendMove(Main().BitBtnPiccer, {5, 5}, Qt::LeftButton);
@@ -252,6 +255,66 @@ TEST_F(TForm1PickerTest, OptionsSetTheHintAndTheFrameOfBothMagnifiers) {
   UseMode(true, 99);
   EXPECT_TRUE(Main().BitBtnPiccer->toolTip().contains(QString::fromUtf8("マウスを押しながら")));
   EXPECT_EQ(Main().PanelPiccer->ShapeD->geometry(), QRect(102, 105, 3, 2));
+}
+
+// A desktop like Wayland's: no live reads, windows placed by the compositor,
+// the copy of the screen handed over later, or not at all.
+class TForm1PickerWithoutLiveScreenTest : public testing::Test {
+ protected:
+  TForm1PickerWithoutLiveScreenTest() {
+    screen_.BehaveLikeWayland();
+    screen_.Desktop().fill(qRgb(1, 2, 3));
+    screen_.Desktop().setPixel(300, 200, kPicked);
+    windows_ = std::make_unique<ProgramWindows>(
+        TForm1Services{.settings = &store_,
+                       .error_box = [this](const QString& message) { errors_ << message; },
+                       .screen = &screen_});
+  }
+  void SetUp() override {
+    Main().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
+    OptionSettings options;
+    options.radio_piccer = true;  // stored for another session; not usable here
+    options.piccer_time = 1;
+    Main().ApplyHeldOptions(options);
+  }
+  TForm1& Main() { return windows_->Main(); }
+  TFormCaption& Caption() { return windows_->Caption(); }
+
+  MemorySettingsStore store_;
+  MemoryScreenReader screen_{{QRect(0, 0, 1024, 768)}};
+  QStringList errors_;
+  std::unique_ptr<ProgramWindows> windows_;
+};
+
+TEST_F(TForm1PickerWithoutLiveScreenTest, PicksOnTheHandedOutCopyWithTheMagnifierInside) {
+  EXPECT_FALSE(windows_->Option().RadioButtonPiccerPush->isEnabled());
+  EXPECT_TRUE(Main().BitBtnPiccer->toolTip().contains(QString::fromUtf8("クリックした後")));
+  // The press of push mode does nothing; the click freezes the screen.
+  QTest::mousePress(Main().BitBtnPiccer, Qt::LeftButton, {}, QPoint(13, 13));
+  EXPECT_FALSE(Main().PanelPiccer->isVisible());
+  QTest::mouseRelease(Main().BitBtnPiccer, Qt::LeftButton, {}, QPoint(13, 13));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Caption().isVisible(); }, 3000));
+  EXPECT_EQ(windows_->Mosaic().parentWidget(), &Caption());
+  SendMove(Caption().ImageCaption, {300, 200});
+  EXPECT_EQ(windows_->Mosaic().View()->LabelPos->text(), "(300,200)");
+  EXPECT_EQ(windows_->Mosaic().pos(), QPoint(682 - 70, 384 - 160));
+  QTest::mouseClick(Caption().ImageCaption, Qt::LeftButton, {}, QPoint(300, 200));
+  EXPECT_EQ(Main().CurrentColour(), RgbColor::FromInts(10, 0, 255));
+  EXPECT_TRUE(Main().isVisible());
+  EXPECT_TRUE(errors_.isEmpty());
+}
+
+TEST_F(TForm1PickerWithoutLiveScreenTest, NoCopyOfTheScreenChangesNothingAndSaysSo) {
+  screen_.RefuseFreeze();
+  const RgbColor before = Main().CurrentColour();
+  QTest::mouseClick(Main().BitBtnPiccer, Qt::LeftButton, {}, QPoint(13, 13));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !errors_.isEmpty(); }, 3000));
+  EXPECT_TRUE(errors_.front().contains(QString::fromUtf8("画面の画像")));
+  EXPECT_TRUE(Main().isVisible());
+  EXPECT_FALSE(Caption().isVisible());
+  EXPECT_FALSE(Main().PickerBusy());
+  EXPECT_EQ(Main().CurrentColour(), before);
 }
 
 }  // namespace

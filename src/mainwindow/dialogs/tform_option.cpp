@@ -12,6 +12,7 @@
 #include "mainwindow/dialogs/option_rules.h"
 #include "mainwindow/editor/editor_math.h"
 #include "mainwindow/tform1.h"
+#include "platform/screen_reader.h"
 #include "widgets/classic_scroll_bar.h"
 
 namespace tintara {
@@ -178,6 +179,14 @@ void TFormOption::FormCreate() {
   RadioButtonOutputName->setChecked(!main_window_->OutputNum());
   RadioButtonOutputLower->setChecked(main_window_->OutputLower());
   RadioButtonOutputUpper->setChecked(!main_window_->OutputLower());
+  if (!main_window_->Screen()->ReadsLiveScreen()) {
+    // The stored choice stays as it is, for sessions that can read the
+    // screen; this one picks on a frozen copy.
+    RadioButtonPiccerPush->setEnabled(false);
+    RadioButtonPiccerPush->setToolTip(
+        Utf8("このデスクトップ(Wayland)では画面をそのまま読めないので使えません．"
+             "クリックでピッカーします．"));
+  }
   const OptionSettingsLoad load = LoadOptionSettings(*store_);
   ShowHeldOptions(load.settings);
   main_window_->ApplyHeldOptions(load.settings);
@@ -245,7 +254,8 @@ void TFormOption::RadioButtonLowerClick(int tag) {
 }
 
 void TFormOption::UpdateDelayEnabled() {
-  const bool click_mode = RadioButtonPiccerClick->isChecked();
+  const bool click_mode =
+      RadioButtonPiccerClick->isChecked() || !RadioButtonPiccerPush->isEnabled();
   for (QWidget* control :
        std::initializer_list<QWidget*>{LabelPiccer1, EditPiccer, LabelPiccer2, ScrollBarPiccer}) {
     control->setEnabled(click_mode);

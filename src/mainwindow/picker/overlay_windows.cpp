@@ -38,6 +38,13 @@ void TFormMosaic::Prepare(int radius, const QRect& monitor) {
   monitor_ = monitor;
 }
 
+void TFormMosaic::MoveTo(QPoint place) {
+  // Inside the overlay, where windows cannot place themselves, the overlay
+  // covers the desktop from its top-left corner.
+  if (parentWidget() != nullptr) place -= parentWidget()->geometry().topLeft();
+  move(place);
+}
+
 void TFormMosaic::FollowCursor(int x, const QRect& monitor) {
   const qreal ratio = DeviceRatioOf(monitor);
   const int left =
@@ -46,18 +53,26 @@ void TFormMosaic::FollowCursor(int x, const QRect& monitor) {
     monitor_ = monitor;
     const int top =
         MagnifierWindowTop(ToPixelRect(monitor), static_cast<int>(std::lround(height() * ratio)));
-    move(ToWindowCoordinates({left, top}, monitor));
+    MoveTo(ToWindowCoordinates({left, top}, monitor));
     return;
   }
-  move(ToWindowCoordinates({left, monitor.top()}, monitor).x(), y());
+  MoveTo({ToWindowCoordinates({left, monitor.top()}, monitor).x(), Top()});
 }
 
 void TFormMosaic::FormShow() {
   const qreal ratio = DeviceRatioOf(monitor_);
   const int top =
       MagnifierWindowTop(ToPixelRect(monitor_), static_cast<int>(std::lround(height() * ratio)));
-  move(x(), ToWindowCoordinates({monitor_.left(), top}, monitor_).y());
+  MoveTo({Left(), ToWindowCoordinates({monitor_.left(), top}, monitor_).y()});
   view_->LayOutMarkers(radius_);
+}
+
+int TFormMosaic::Left() const {
+  return parentWidget() != nullptr ? x() + parentWidget()->geometry().left() : x();
+}
+
+int TFormMosaic::Top() const {
+  return parentWidget() != nullptr ? y() + parentWidget()->geometry().top() : y();
 }
 
 void TFormMosaic::showEvent(QShowEvent* event) {
@@ -126,16 +141,23 @@ void TFormCaption::Attach(TFormMosaic* mosaic, std::function<void(std::optional<
 
 void TFormCaption::SetPiccerCursor(const QCursor& cursor) { ImageCaption->setCursor(cursor); }
 
-void TFormCaption::ShowFrozen(QImage frozen, const QRect& desktop, std::vector<QRect> monitors) {
+void TFormCaption::ShowFrozen(QImage frozen, const QRect& desktop, std::vector<QRect> monitors,
+                              bool places_windows) {
   frozen_ = std::move(frozen);
   desktop_ = desktop;
   monitors_ = std::move(monitors);
   measuring_ = false;
   const QRect area = ToWindowRect(desktop, MonitorAt(monitors_, desktop.topLeft()));
-  setGeometry(area);
   ImageCaption->setGeometry(0, 0, area.width(), area.height());
   ImageCaption->update();
-  show();
+  if (places_windows) {
+    setGeometry(area);
+    show();
+  } else {
+    // The compositor places it: full screen on its monitor.
+    resize(area.size());
+    showFullScreen();
+  }
   raise();
   activateWindow();
   // Override-redirect windows get no keyboard focus from a window manager.

@@ -40,6 +40,12 @@ class TFormMosaic : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The window's place on the desktop, also while it lives inside the
+  // overlay.
+  void MoveTo(QPoint place);
+  int Left() const;
+  int Top() const;
+
   MagnifierView* view_;
   int radius_ = 10;
   QRect monitor_;
@@ -80,8 +86,10 @@ class TFormCaption : public QWidget {
   void Attach(TFormMosaic* mosaic, std::function<void(std::optional<QRgb>)> finished);
   void SetPiccerCursor(const QCursor& cursor);
   // Shows `frozen`, the copy of `desktop` (device pixels, monitors as
-  // given), over the whole desktop.
-  void ShowFrozen(QImage frozen, const QRect& desktop, std::vector<QRect> monitors);
+  // given), over the whole desktop: placed there itself, or full screen
+  // where windows cannot place themselves.
+  void ShowFrozen(QImage frozen, const QRect& desktop, std::vector<QRect> monitors,
+                  bool places_windows = true);
   const QImage& Frozen() const { return frozen_; }
   const QRect& DesktopArea() const { return desktop_; }
   bool Measuring() const { return measuring_; }

@@ -26,6 +26,8 @@ constexpr char kClickHint[] =
     "ク"
     "リックしてください．";
 
+constexpr char kNoScreenPicture[] = "デスクトップから画面の画像を受け取れませんでした．";
+
 // How long the capture waits at most for the display server to take the
 // program's windows off the screen, in polls of kClearPollMs.
 constexpr int kClearPolls = 400;
@@ -60,8 +62,14 @@ void TForm1::CreatePicker() {
   connect(TimerCapture, &QTimer::timeout, this, &TForm1::TimerCaptureTimer);
 }
 
+bool TForm1::PushPicking() const {
+  // Without the live screen the picker runs on a frozen copy, whatever
+  // the options say.
+  return held_options_.radio_piccer && screen_->ReadsLiveScreen();
+}
+
 void TForm1::ApplyPickerOptions() {
-  BitBtnPiccer->setToolTip(QString::fromUtf8(held_options_.radio_piccer ? kPushHint : kClickHint));
+  BitBtnPiccer->setToolTip(QString::fromUtf8(PushPicking() ? kPushHint : kClickHint));
   PanelPiccer->LayOutMarkers(held_options_.piccer_area);
 }
 
@@ -103,7 +111,7 @@ void TForm1::ShowLiveSquare(QPoint cursor) {
 }
 
 void TForm1::BitBtnPiccerMouseDown(Qt::MouseButton, Qt::MouseButtons held) {
-  if (!held_options_.radio_piccer || !(held & Qt::LeftButton) || PickerBusy()) return;
+  if (!PushPicking() || !(held & Qt::LeftButton) || PickerBusy()) return;
   push_pick_running_ = true;
   // The monitors stay as they are for the length of a drag; asking the
   // server on every move would cost a round trip each time.
@@ -127,7 +135,7 @@ void TForm1::BitBtnPiccerMouseDown(Qt::MouseButton, Qt::MouseButtons held) {
 }
 
 void TForm1::BitBtnPiccerMouseMove() {
-  if (!held_options_.radio_piccer || !push_pick_running_) return;
+  if (!PushPicking() || !push_pick_running_) return;
   const QPoint cursor = screen_->CursorPosition();
   FollowCursorWithWindow(cursor, false);
   PanelPiccer->SetPositionLine(QString::fromStdString(LivePositionText(cursor.x(), cursor.y())),
@@ -136,7 +144,7 @@ void TForm1::BitBtnPiccerMouseMove() {
 }
 
 void TForm1::BitBtnPiccerMouseUp() {
-  if (!held_options_.radio_piccer || !push_pick_running_) return;
+  if (!PushPicking() || !push_pick_running_) return;
   const QRgb pixel = screen_->Pixel(screen_->CursorPosition());
   SetCurrentColour(ColourOf(pixel));
   EndPushPick();
@@ -159,7 +167,7 @@ void TForm1::EndPushPick() {
 // ---- click picking on the frozen screen ----
 
 void TForm1::BitBtnPiccerClick() {
-  if (held_options_.radio_piccer || PickerBusy() || caption_ == nullptr || mosaic_ == nullptr) {
+  if (PushPicking() || PickerBusy() || caption_ == nullptr || mosaic_ == nullptr) {
     return;
   }
   capture_stage_ = CaptureStage::kWaiting;
@@ -203,15 +211,33 @@ void TForm1::WaitForWindowsGone(int tries_left) {
 }
 
 void TForm1::FreezeScreen() {
-  const std::vector<QRect> monitors = screen_->Monitors();
-  const QRect desktop = DesktopRect(monitors);
-  caption_->ShowFrozen(screen_->Grab(desktop), desktop, monitors);
-  mosaic_->show();
-  mosaic_->raise();
-  capture_stage_ = CaptureStage::kFrozen;
-  // The magnifier shows the spot under the cursor at once, not only after
-  // the first move.
-  caption_->ImageCaptionMouseMove(screen_->CursorPosition());
+  QPointer<TForm1> alive(this);
+  screen_->FreezeDesktop([this, alive](std::optional<QImage> frozen) {
+    if (alive == nullptr) return;
+    if (!frozen) {
+      // Nothing changes: the window comes back and says why.
+      capture_stage_ = CaptureStage::kIdle;
+      show();
+      raise();
+      activateWindow();
+      error_box_(QString::fromUtf8(kNoScreenPicture));
+      return;
+    }
+    const std::vector<QRect> monitors = screen_->Monitors();
+    const QRect desktop = DesktopRect(monitors);
+    // Where windows cannot place themselves, the magnifier lives inside the
+    // overlay, placed there as it would be on the desktop.
+    if (!screen_->PlacesWindows() && mosaic_->parentWidget() != caption_) {
+      mosaic_->setParent(caption_, Qt::Widget);
+    }
+    caption_->ShowFrozen(std::move(*frozen), desktop, monitors, screen_->PlacesWindows());
+    mosaic_->show();
+    mosaic_->raise();
+    capture_stage_ = CaptureStage::kFrozen;
+    // The magnifier shows the spot under the cursor at once, not only after
+    // the first move.
+    caption_->ImageCaptionMouseMove(screen_->CursorPosition());
+  });
 }
 
 void TForm1::FinishFrozenPick(std::optional<QRgb> pixel) {
