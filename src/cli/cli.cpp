@@ -336,6 +336,7 @@ int RunRead(const std::vector<std::string_view>& args, std::istream& in, std::os
       out << "colour=" << HexColorText(reading.colour) << '\n';
       return kExitOk;
     case BodyReadKind::kConversionError:
+      out.flush();
       err << ConversionErrorMessage(Printable(reading.bad_text)) << '\n';
       return kExitBadInput;
     case BodyReadKind::kNothing:
@@ -365,6 +366,7 @@ int Run(const std::vector<std::string>& arg_strings, std::istream& in, std::ostr
     if (command == "read") return RunRead(args, in, out, err);
     throw UsageError{"unknown command '" + std::string(command) + "' (try --help)"};
   } catch (const UsageError& error) {
+    out.flush();
     err << "tintara-cli: " << error.message << '\n';
     return kExitUsage;
   }

@@ -25,23 +25,24 @@ void HelpSystem::ShowKeywordSearch() const { Open(kKeywordsFile); }
 
 void HelpSystem::Open(const QString& file_name) const {
   if (help_file_.isEmpty()) return;
-  const QString page = QFileInfo(help_file_).dir().filePath(file_name);
+  const QDir folder = QFileInfo(help_file_).dir();
+  // The built-in pages are written out only now, when they are wanted.
+  if (help_file_ == BuiltInHelpFile() && !WriteBuiltInPages(folder)) return;
   // A missing page is the browser's to report, as any broken link would be.
-  open_url_(QUrl::fromLocalFile(page));
+  open_url_(QUrl::fromLocalFile(folder.filePath(file_name)));
 }
 
-QString HelpSystem::FindHelpFile() {
-  const QString installed =
-      QStandardPaths::locate(QStandardPaths::GenericDataLocation, kInstalledHelp);
-  if (!installed.isEmpty()) return installed;
-
+QString HelpSystem::BuiltInHelpFile() {
   const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
   if (cache.isEmpty()) return {};
-  const QDir folder(cache + "/help");
-  if (!folder.mkpath(".")) return {};
+  return cache + "/help/" + kContentsFile;
+}
+
+bool HelpSystem::WriteBuiltInPages(const QDir& folder) {
+  if (!folder.mkpath(".")) return false;
   for (const char* name : kBuiltInPages) {
     QFile page(QStringLiteral(":/help/") + name);
-    if (!page.open(QIODevice::ReadOnly)) return {};
+    if (!page.open(QIODevice::ReadOnly)) return false;
     const QByteArray built_in = page.readAll();
     QFile copy(folder.filePath(name));
     // Written only when missing or from another version of the program.
@@ -49,10 +50,17 @@ QString HelpSystem::FindHelpFile() {
     copy.close();
     if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         copy.write(built_in) != built_in.size()) {
-      return {};
+      return false;
     }
   }
-  return folder.filePath(kContentsFile);
+  return true;
+}
+
+QString HelpSystem::FindHelpFile() {
+  const QString installed =
+      QStandardPaths::locate(QStandardPaths::GenericDataLocation, kInstalledHelp);
+  if (!installed.isEmpty()) return installed;
+  return BuiltInHelpFile();
 }
 
 }  // namespace tintara

@@ -1,6 +1,7 @@
 #ifndef TINTARA_PLATFORM_HELP_SYSTEM_H_
 #define TINTARA_PLATFORM_HELP_SYSTEM_H_
 
+#include <QDir>
 #include <QString>
 #include <QUrl>
 #include <functional>
@@ -25,12 +26,16 @@ class HelpSystem {
   // Replaces the desktop's browser, for tests.
   void SetUrlOpener(UrlOpener opener) { open_url_ = std::move(opener); }
 
-  // Where the help pages are: the installed copy, else a copy of the pages
-  // built into the program, written once to the user's cache folder.
+  // Where the help pages are: the installed copy, else the place in the
+  // user's cache folder where the pages built into the program are written
+  // out when help is first asked for.
   static QString FindHelpFile();
 
  private:
   void Open(const QString& file_name) const;
+  static QString BuiltInHelpFile();
+  // Writes the built-in pages that are missing or differ; false on failure.
+  static bool WriteBuiltInPages(const QDir& folder);
 
   QString help_file_;
   UrlOpener open_url_;
