@@ -20,6 +20,7 @@
 #include "mainwindow/program_windows.h"
 #include "platform/memory_settings_store.h"
 #include "platform/wayland_screen_reader.h"
+#include "private_session_bus.h"
 
 namespace tintara {
 namespace {
@@ -29,18 +30,12 @@ constexpr QRgb kPicked = 0xFF0A00FFu;
 class WaylandPickerTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    daemon_ = new QProcess;
-    daemon_->start("dbus-daemon", {"--session", "--nofork", "--print-address"});
-    if (!daemon_->waitForStarted(10000)) return;
-    while (!daemon_->canReadLine() && daemon_->waitForReadyRead(10000)) {
-    }
-    address_ = QString::fromUtf8(daemon_->readLine()).trimmed();
+    bus_daemon_ = new PrivateSessionBus;
+    address_ = bus_daemon_->Address();
   }
   static void TearDownTestSuite() {
-    daemon_->kill();
-    daemon_->waitForFinished();
-    delete daemon_;
-    daemon_ = nullptr;
+    delete bus_daemon_;
+    bus_daemon_ = nullptr;
   }
 
   void SetUp() override {
@@ -103,7 +98,7 @@ class WaylandPickerTest : public testing::Test {
     }
   }
 
-  static inline QProcess* daemon_ = nullptr;
+  static inline PrivateSessionBus* bus_daemon_ = nullptr;
   static inline QString address_;
   QString bus_name_;
   std::unique_ptr<QDBusConnection> bus_;

@@ -23,6 +23,7 @@
 
 #include "mainwindow/tform1.h"
 #include "platform/memory_settings_store.h"
+#include "private_session_bus.h"
 #include "widgets/flat_button.h"
 
 namespace tintara {
@@ -83,21 +84,13 @@ class Listener : public QObject {
 class KdeSystemColoursTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    daemon_ = new QProcess;
-    daemon_->start(QStringLiteral("dbus-daemon"),
-                   {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                    QStringLiteral("--print-address")});
-    if (!daemon_->waitForStarted(10000)) return;
-    while (!daemon_->canReadLine() && daemon_->waitForReadyRead(10000)) {
-    }
-    address_ = QString::fromUtf8(daemon_->readLine()).trimmed();
+    bus_daemon_ = new PrivateSessionBus;
+    address_ = bus_daemon_->Address();
   }
 
   static void TearDownTestSuite() {
-    daemon_->kill();
-    daemon_->waitForFinished();
-    delete daemon_;
-    daemon_ = nullptr;
+    delete bus_daemon_;
+    bus_daemon_ = nullptr;
   }
 
   void SetUp() override {
@@ -151,7 +144,7 @@ class KdeSystemColoursTest : public testing::Test {
     return std::exchange(listener_.seen, {});
   }
 
-  inline static QProcess* daemon_ = nullptr;
+  inline static PrivateSessionBus* bus_daemon_ = nullptr;
   inline static QString address_;
   QString sender_name_;
   QString listener_name_;

@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 
+#include "private_session_bus.h"
+
 namespace tintara {
 namespace {
 
@@ -32,23 +34,15 @@ struct Request {
 class PortalScreenshotTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    daemon_ = new QProcess;
-    daemon_->start(QStringLiteral("dbus-daemon"),
-                   {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                    QStringLiteral("--print-address")});
-    if (!daemon_->waitForStarted(10000)) return;
-    while (!daemon_->canReadLine() && daemon_->waitForReadyRead(10000)) {
-    }
-    address_ = QString::fromUtf8(daemon_->readLine()).trimmed();
+    bus_daemon_ = new PrivateSessionBus;
+    address_ = bus_daemon_->Address();
     saved_tmpdir_ = qgetenv("TMPDIR");
     saved_runtime_ = qgetenv("XDG_RUNTIME_DIR");
   }
 
   static void TearDownTestSuite() {
-    daemon_->kill();
-    daemon_->waitForFinished();
-    delete daemon_;
-    daemon_ = nullptr;
+    delete bus_daemon_;
+    bus_daemon_ = nullptr;
   }
 
   void SetUp() override {
@@ -183,7 +177,7 @@ class PortalScreenshotTest : public testing::Test {
     EXPECT_EQ(result.picture.convertToFormat(QImage::Format_ARGB32), source_);
   }
 
-  inline static QProcess* daemon_ = nullptr;
+  inline static PrivateSessionBus* bus_daemon_ = nullptr;
   inline static QString address_;
   inline static QByteArray saved_tmpdir_;
   inline static QByteArray saved_runtime_;
