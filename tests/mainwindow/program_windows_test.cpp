@@ -70,6 +70,8 @@ TEST_F(ProgramWindowsTest, FirstStartWritesEveryValueWithItsDefault) {
   EXPECT_EQ(Number("RadioUser"), 1);
   EXPECT_EQ(Number("RadioPiccer"), 0);
   EXPECT_EQ(Number("R3"), 255);
+  // Both windows' defaults go to the store in one write.
+  EXPECT_EQ(store_.commits(), 1);
   EXPECT_TRUE(errors_.empty());
   EXPECT_FALSE(windows->Option().isVisible());
   EXPECT_FALSE(windows->About().isVisible());

@@ -92,7 +92,10 @@ void TForm1::FormCreate() {
   }
   LoadResources();
 
-  const MainSettingsLoad load = LoadMainSettings(*settings_, CurrentPlacement());
+  // The values written back for a first start are stored with those of the
+  // options dialog, which reads its own next: one write of the store per
+  // start. (A window without the dialog stores them when it closes.)
+  const MainSettingsLoad load = LoadMainSettings(*settings_, CurrentPlacement(), false);
   const MainSettings& stored = load.settings;
   move(stored.left, stored.top);
   user_palette_ = stored.user_palette;

@@ -50,7 +50,8 @@ bool IsOnSomeScreen(const std::vector<ScreenRect>& screens, int left, int top, i
   return false;
 }
 
-MainSettingsLoad LoadMainSettings(SettingsStore& store, const WindowPlacement& placement) {
+MainSettingsLoad LoadMainSettings(SettingsStore& store, const WindowPlacement& placement,
+                                  bool commit) {
   MainSettingsLoad result;
   MainSettings& settings = result.settings;
   ValueReader reader(store);
@@ -88,7 +89,7 @@ MainSettingsLoad LoadMainSettings(SettingsStore& store, const WindowPlacement& p
     settings.favourites.push_back(std::move(favourite));
   }
 
-  result.write_error = reader.Finish();
+  result.write_error = reader.Finish(commit);
   return result;
 }
 

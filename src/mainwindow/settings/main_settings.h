@@ -73,7 +73,9 @@ struct MainSettingsLoad {
 // palette channel and slide model, output options, favourites), writing back
 // each missing or unusable one. A stored position that would leave the window
 // on no screen at all is replaced by the centred one.
-MainSettingsLoad LoadMainSettings(SettingsStore& store, const WindowPlacement& placement);
+// `commit` false leaves the values written back for a later commit.
+MainSettingsLoad LoadMainSettings(SettingsStore& store, const WindowPlacement& placement,
+                                  bool commit = true);
 
 // Writes every main-window value in closing order: position, slots, the
 // favourites count and each favourite, palette channel, slide model, output

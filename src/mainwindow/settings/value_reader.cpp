@@ -35,8 +35,8 @@ void ValueReader::WriteBack(std::string_view name, int value) {
   }
 }
 
-std::optional<SettingsWriteError> ValueReader::Finish() {
-  if (!error_) {
+std::optional<SettingsWriteError> ValueReader::Finish(bool commit) {
+  if (!error_ && commit) {
     try {
       store_.Commit();
     } catch (const SettingsWriteError& error) {

@@ -25,8 +25,9 @@ class ValueReader {
 
   void WriteBack(std::string_view name, int value);
 
-  // Closes the store; the first write that failed, if any.
-  std::optional<SettingsWriteError> Finish();
+  // Commits what was written back, unless `commit` is false (a later reading
+  // commits it with its own); the first write that failed, if any.
+  std::optional<SettingsWriteError> Finish(bool commit = true);
 
  private:
   SettingsStore& store_;
