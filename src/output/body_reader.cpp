@@ -222,13 +222,6 @@ BodyEffects ApplyBodyReading(BodyComposerState& composer, const BodyReadResult& 
   }
   if (reading.kind != BodyReadKind::kRoles) return effects;
 
-  // Roles not found pass their values through as they were, even though
-  // leaving a role out would otherwise reset it.
-  BodyColours colours = composer.values;
-  for (BodyRole role : kAllBodyRoles) {
-    if (const auto& value = reading.roles[RoleIndex(role)]; value)
-      colours[RoleIndex(role)] = *value;
-  }
   // Include first, then leave out, so the last-box rule never holds on to a
   // role the page does not have.
   for (BodyRole role : kAllBodyRoles) {
@@ -236,6 +229,14 @@ BodyEffects ApplyBodyReading(BodyComposerState& composer, const BodyReadResult& 
   }
   for (BodyRole role : kAllBodyRoles) {
     if (!reading.roles[RoleIndex(role)]) effects += RoleCheckBoxChanged(composer, role, false);
+  }
+  // A role left out keeps the colour its cleared box gave it, the role's
+  // default, as a box cleared by hand does; the others take the page's.
+  BodyColours colours = composer.values;
+  for (BodyRole role : kAllBodyRoles) {
+    if (const auto& value = reading.roles[RoleIndex(role)]; value) {
+      colours[RoleIndex(role)] = *value;
+    }
   }
   effects += ApplyBodyScheme(composer, colours);
   return effects;

@@ -279,6 +279,20 @@ TEST_F(TForm1BodyTest, PicturesAPlugInDecodesOpenAndDropLikeBitmaps) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return form_->BackgroundPictureName() == "dropped.webp"; }));
 }
 
+TEST_F(TForm1BodyTest, RolesAPastedTagLeavesOutGoBackToTheirDefaults) {
+  QGuiApplication::clipboard()->setText(
+      "<body text=#000000 link=#112233 vlink=#445566 alink=#778899 bgcolor=#ffffff>");
+  Click(form_->SpeedButtonPaste);
+  EXPECT_TRUE(Tag().contains(R"(link="#112233")")) << Tag().toStdString();
+  QGuiApplication::clipboard()->setText("<body text=#000000 bgcolor=#ffffff>");
+  Click(form_->SpeedButtonPaste);
+  EXPECT_FALSE(form_->CheckBoxL->isChecked());
+  // Ticked again, each writes its default, as after clearing it by hand.
+  for (QCheckBox* box : {form_->CheckBoxL, form_->CheckBoxV, form_->CheckBoxA}) Click(box);
+  EXPECT_TRUE(Tag().contains(R"(link="#0000ee" vlink="#551a8b" alink="#ee0000")"))
+      << Tag().toStdString();
+}
+
 TEST_F(TForm1BodyTest, OtherFilesGoToTheReader) {
   Open("page.htm", "<html>\n<BODY BGCOLOR=#FFFFFF TEXT=\"#000000\" LINK=#0000FF>\n");
   EXPECT_EQ(Tag(), R"(<body text="#000000" link="#0000ff" bgcolor="#ffffff" >)");

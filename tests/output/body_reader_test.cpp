@@ -116,7 +116,7 @@ TEST(ReadBodyTag, IsLinearAndSafeOnAnyBytes) {
   EXPECT_EQ(Role(ReadBodyTag("alink=\""), BodyRole::kAlink), (RgbColor{0, 0, 0}));
 }
 
-TEST(ApplyBodyReading, IncludesTheRolesFoundAndPassesTheOthersThrough) {
+TEST(ApplyBodyReading, IncludesTheRolesFoundAndResetsTheOthersAsAClearedBoxDoes) {
   BodyComposerState s;
   s.active = BodyRole::kVlink;
   s.values[RoleIndex(BodyRole::kVlink)] = RgbColor{1, 2, 3};
@@ -127,7 +127,7 @@ TEST(ApplyBodyReading, IncludesTheRolesFoundAndPassesTheOthersThrough) {
       ApplyBodyReading(s, ReadBodyTag("<BODY BGCOLOR=#FFFFFF TEXT=#000000 LINK=#0000FF>"));
   EXPECT_EQ(s.written, (std::array<bool, kBodyRoleCount>{true, true, false, false, true}));
   EXPECT_FALSE(s.picture);
-  EXPECT_EQ(s.value(BodyRole::kVlink), (RgbColor{1, 2, 3}));
+  EXPECT_EQ(s.value(BodyRole::kVlink), (RgbColor{0x55, 0x1A, 0x8B}));
   EXPECT_EQ(s.value(BodyRole::kAlink), (RgbColor{0xEE, 0, 0}));
   EXPECT_EQ(s.value(BodyRole::kBgcolor), (RgbColor{255, 255, 255}));
   // The active vlink was left out, so the text role takes over.
