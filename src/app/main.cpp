@@ -9,11 +9,13 @@
 #include "platform/qt_settings_store.h"
 #include "platform/system_colours.h"
 #include "platform/termination_signals.h"
+#include "platform/toolkit_language.h"
 #include "resources/resource_names.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Tintara");
+  tintara::InstallToolkitTranslations();
   QApplication::setWindowIcon(QIcon(QString::fromUtf8(tintara::res::kIcon48)));
   try {
     tintara::HelpSystem help;

@@ -1,6 +1,7 @@
 // Pictures and text brought in: the open command, files dropped on the
 // window and the paste command.
 #include <QClipboard>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -20,6 +21,15 @@ namespace {
 
 const char kClipboardPictureName[] = "From Clipboard";
 
+// The descriptions of a dialog filter list, each without its patterns.
+QStringList FilterDescriptions(const QString& filters) {
+  QStringList descriptions;
+  for (const QString& filter : filters.split(";;")) {
+    descriptions << filter.left(filter.lastIndexOf(QStringLiteral(" (")));
+  }
+  return descriptions;
+}
+
 }  // namespace
 
 void TForm1::CreatePictureInput() {
@@ -27,7 +37,20 @@ void TForm1::CreatePictureInput() {
   // also over a field, which would otherwise take the file's name as typed text.
   for (QLineEdit* field : findChildren<QLineEdit*>()) field->setAcceptDrops(false);
   ChooseFileToOpen = [this] {
-    return QFileDialog::getOpenFileName(this, QString(), QString(), open_filter_);
+    QFileDialog dialog(this);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(open_filter_.split(";;"));
+    // The filter's entries read as they are written, "AllType   [*.*]",
+    // blanks and all; the dialog would show its patterns and fold the blanks.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    if (auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+      const QStringList descriptions = FilterDescriptions(open_filter_);
+      for (int k = 0; k < types->count() && k < descriptions.size(); ++k) {
+        types->setItemText(k, descriptions[k]);
+      }
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
   };
   SusiePlugIn = std::make_unique<TSusiePlugIn>();
   SusiePlugIn->AutoSusie = false;
