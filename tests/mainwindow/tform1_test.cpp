@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -340,6 +341,24 @@ TEST_F(TForm1Test, CopyFormatListAndClipboard) {
   form_.SetOutputForm(false, false);
   form_.ComboBoxCopy->setCurrentIndex(4);
   EXPECT_EQ(form_.EditRGB, "COLOR : SILVER");
+}
+
+TEST_F(TForm1Test, DroppedFormatListShowsItemsWholeAndADoubleClickOnItsTextNarrowsIt) {
+  CopyFormatBox* list = form_.ComboBoxCopy;
+  list->showPopup();
+  QAbstractItemView* view = list->view();
+  EXPECT_EQ(view->textElideMode(), Qt::ElideNone);
+  int widest = 0;
+  for (int k = 0; k < list->count(); ++k) {
+    widest = std::max(widest, view->fontMetrics().horizontalAdvance(list->itemText(k)));
+  }
+  EXPECT_GE(view->width(), widest);
+  QTest::keyClick(view, Qt::Key_Escape);
+  EXPECT_EQ(list->width(), 200);
+  // Where the user double-clicks: on the list's text.
+  QTest::mouseDClick(list->lineEdit(), Qt::LeftButton, {}, QPoint(10, 8));
+  EXPECT_EQ(list->width(), 44);
+  EXPECT_FALSE(list->lineEdit()->hasSelectedText());
 }
 
 TEST_F(TForm1Test, SwatchPressLiftsAFloatingCopy) {

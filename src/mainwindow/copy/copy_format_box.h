@@ -13,6 +13,7 @@ class CopyFormatBox : public QComboBox {
  public:
   explicit CopyFormatBox(QWidget* parent = nullptr);
   void showPopup() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  signals:
   void DroppingDown();
