@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextDocument>
 
 #include "colour/conversions.h"
 #include "mainwindow/client_area.h"
@@ -359,6 +360,26 @@ TEST_F(TForm1Test, DroppedFormatListShowsItemsWholeAndADoubleClickOnItsTextNarro
   QTest::mouseDClick(list->lineEdit(), Qt::LeftButton, {}, QPoint(10, 8));
   EXPECT_EQ(list->width(), 44);
   EXPECT_FALSE(list->lineEdit()->hasSelectedText());
+}
+
+// What a hint shows: rich text is rendered, anything else is shown as it is.
+QString ShownHint(const QString& hint) {
+  if (!Qt::mightBeRichText(hint)) return hint;
+  QTextDocument shown;
+  shown.setHtml(hint);
+  return shown.toPlainText();
+}
+
+TEST_F(TForm1Test, CopyButtonHintShowsTheCopyTextAsItStands) {
+  for (int format : {6, 7, 9, 10, 11, 12, 13, 14, 15}) {
+    form_.ComboBoxCopy->setCurrentIndex(format);
+    // The hint keeps the template's letter case; the text is the same.
+    const QString shown = ShownHint(form_.SpeedButtonCopy->toolTip());
+    EXPECT_EQ(shown.compare(form_.EditRGB + QString::fromUtf8("をクリップボードにコピー"),
+                            Qt::CaseInsensitive),
+              0)
+        << format << " " << shown.toStdString();
+  }
 }
 
 TEST_F(TForm1Test, SwatchPressLiftsAFloatingCopy) {

@@ -8,6 +8,7 @@
 #include "mainwindow/tform1.h"
 #include "output/copy_formats.h"
 #include "widgets/flat_button.h"
+#include "widgets/plain_hint.h"
 
 namespace tintara {
 namespace {
@@ -20,7 +21,8 @@ constexpr int kDroppedListWidth = 200;
 void TForm1::RebuildCopyText() {
   const CopyText copy =
       BuildCopyText(CurrentColour(), ComboBoxCopy->currentIndex(), output_num_, output_lower_);
-  SpeedButtonCopy->setToolTip(QString::fromStdString(copy.button_hint));
+  // The copy text as it stands, also when it is a tag.
+  SpeedButtonCopy->setToolTip(PlainHint(QString::fromStdString(copy.button_hint)));
   EditRGB = QString::fromStdString(copy.text);
   setWindowTitle(QString::fromStdString(copy.window_title));
 }

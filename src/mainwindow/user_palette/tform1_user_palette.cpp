@@ -17,6 +17,7 @@
 #include "resources/resource_names.h"
 #include "widgets/colour_group_box.h"
 #include "widgets/fast_label.h"
+#include "widgets/plain_hint.h"
 
 namespace tintara {
 namespace {
@@ -162,7 +163,7 @@ void TForm1::SelectUserSlot(int slot) {
       LabelUserRed->text().toInt(), LabelUserGreen->text().toInt(), LabelUserBlue->text().toInt());
   EditURGB->setText(QString::fromStdString(UserReadoutText(shown, output_num_, output_lower_)));
   EditURGB->setCursorPosition(0);
-  EditURGB->setToolTip(EditURGB->text());
+  EditURGB->setToolTip(PlainHint(EditURGB->text()));
   StyleSlotCaptions();
 }
 
