@@ -86,10 +86,16 @@ void Describe(const std::vector<std::string>& paths) {
     message.info.loaded = library != nullptr;
     if (library != nullptr) {
       auto* get_info = reinterpret_cast<GetPluginInfoFn>(dlsym(library, "GetPluginInfo"));
-      const char* names[] = {"GetPluginInfo", "GetPictureInfo", "IsSupported", "GetPicture",
-                             "GetPrevoew"};
-      for (int bit = 0; bit < 5; ++bit) {
-        if (dlsym(library, names[bit]) != nullptr) message.info.exports |= 1u << bit;
+      const struct {
+        const char* name;
+        PluginExport bit;
+      } kExports[] = {{"GetPluginInfo", kExportGetPluginInfo},
+                      {"GetPictureInfo", kExportGetPictureInfo},
+                      {"IsSupported", kExportIsSupported},
+                      {"GetPicture", kExportGetPicture},
+                      {"GetPrevoew", kExportGetPreview}};
+      for (const auto& [name, bit] : kExports) {
+        if (dlsym(library, name) != nullptr) message.info.exports |= bit;
       }
       if (get_info != nullptr) {
         // Items in the order 0, 1, 3, 2.

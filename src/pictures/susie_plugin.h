@@ -58,8 +58,7 @@ class TSusiePlugIn {
   // Description|pattern| pairs for the open dialog.
   const std::string& FilterText() const { return filter_text_; }
 
-  // The helper program, and how long one call into a plug-in may take.
-  void SetHelperProgram(QString path) { helper_ = std::move(path); }
+  // How long one call into a plug-in may take.
   void SetCallTimeout(int milliseconds) { call_timeout_ms_ = milliseconds; }
   static QString DefaultHelperProgram();
   // The program's own plug-in folder, with a trailing separator: beside the

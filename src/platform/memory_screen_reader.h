@@ -33,7 +33,6 @@ class MemoryScreenReader final : public ScreenReader {
 
   // The whole desktop; pixel (0, 0) is the desktop's top-left corner.
   QImage& Desktop() { return desktop_; }
-  QPoint DesktopOrigin() const { return origin_; }
   void SetCursorPosition(QPoint position) { cursor_ = position; }
 
   // Every area grabbed so far, in order.

@@ -30,7 +30,6 @@ class TFormMosaic : public QWidget {
   // The radius and the monitor of the next showing.
   void Prepare(int radius, const QRect& monitor);
   int Radius() const { return radius_; }
-  const QRect& Monitor() const { return monitor_; }
   // Moves the window by the cursor's desktop x, on the monitor under the
   // cursor; moving to another monitor centres it on that one's height.
   void FollowCursor(int x, const QRect& monitor);
