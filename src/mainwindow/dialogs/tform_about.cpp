@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "resources/resource_names.h"
+#include "widgets/screen_centring.h"
 
 namespace tintara {
 
@@ -43,6 +44,7 @@ void TFormAbout::FormCreate() {
   setWindowTitle(QString::fromUtf8("Tintara ヴァージョン情報"));
   setFixedSize(464, 146);
   setModal(true);
+  CentreOnScreenWhenShown(*this);
 
   Image1 = new QLabel(this);
   Image1->setGeometry(20, 20, 32, 34);

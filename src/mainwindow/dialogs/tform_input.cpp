@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "widgets/screen_centring.h"
+
 namespace tintara {
 
 TFormInput::TFormInput()
@@ -17,6 +19,7 @@ void TFormInput::FormCreate() {
   // 435 x 176 with the frame of a dialog.
   setFixedSize(427, 149);
   setModal(true);
+  CentreOnScreenWhenShown(*this);
 
   Label1 = new QLabel(QString::fromUtf8("お気に入りの色の名前を入力してください"), this);
   Label1->setGeometry(16, 14, 395, 20);

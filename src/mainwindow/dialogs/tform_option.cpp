@@ -14,6 +14,7 @@
 #include "mainwindow/tform1.h"
 #include "platform/screen_reader.h"
 #include "widgets/classic_scroll_bar.h"
+#include "widgets/screen_centring.h"
 
 namespace tintara {
 namespace {
@@ -59,6 +60,7 @@ TFormOption::TFormOption(TForm1* main_window, SettingsStore* store, ErrorBox err
   setWindowTitle(Utf8("ｵﾌﾟｼｮﾝ選択"));
   setFixedSize(521, 268);
   setModal(true);
+  CentreOnScreenWhenShown(*this);
   setFont(main_window->Client()->font());
 
   PageControl = new QTabWidget(this);
