@@ -12,6 +12,7 @@
 
 #include "colour/colour_models.h"
 #include "colour/colour_text.h"
+#include "colour/contrast.h"
 #include "output/body_reader.h"
 #include "output/copy_formats.h"
 
@@ -24,22 +25,33 @@ constexpr std::string_view kUsage =
     "  tintara-cli convert --to MODEL [R G B]      R G B to model values\n"
     "  tintara-cli text FORMAT [COLOUR] [--names] [--upper]\n"
     "                                              the copy text of format 0..16\n"
-    "  tintara-cli read [FILE]                     the colours of a BODY tag or a text\n"
+    "  tintara-cli contrast [FG BG]                the contrast of FG text on BG\n"
+    "  tintara-cli read [FILE] [--contrast]        the colours of a BODY tag or a text\n"
     "  tintara-cli --help\n"
     "\n"
     "MODEL is one of rgb, ymc, esl, hsl, hsv, ycc. Values are clamped into the\n"
     "model's ranges (or 0..255 for R G B). COLOUR is six hexadecimal digits,\n"
     "optionally after '#'. --names writes colour names where one exists,\n"
     "--upper writes upper case.\n"
-    "Without values or COLOUR, one input per line is read from standard input\n"
-    "and one line is printed for each; a bad line prints 'error: ' and the\n"
+    "Without values, COLOUR or FG BG, one input per line is read from standard\n"
+    "input and one line is printed for each; a bad line prints 'error: ' and the\n"
     "reason, and the exit status is then 1.\n"
+    "contrast takes two COLOURs and prints\n"
+    "'ratio=R aa-normal=V aa-large=V aaa-normal=V aaa-large=V': R is the WCAG 2.2\n"
+    "contrast ratio R:1 with two decimals, each V is 'pass' or 'fail' (AA and\n"
+    "AAA, normal and large text). The verdicts come from the exact ratio; R is\n"
+    "rounded, but never up onto a ratio the colours miss (4.4996 is 4.49), so R\n"
+    "compared with 3, 4.5 and 7 gives the same verdicts.\n"
     "read takes FILE (at most 16 MiB), or standard input without one, and prints\n"
     "'text=RRGGBB link=RRGGBB vlink=RRGGBB alink=RRGGBB bgcolor=RRGGBB' for the\n"
     "colour attributes it found ('-' for one not found), 'colour=RRGGBB' for a\n"
     "single colour, or 'none'. A line break at the very end is ignored. An\n"
     "attribute value that is not a colour is reported on standard error, and the\n"
-    "exit status is then 1.\n";
+    "exit status is then 1.\n"
+    "read --contrast adds 'text-contrast=R link-contrast=R vlink-contrast=R\n"
+    "alink-contrast=R' to the attributes, each role's ratio against the\n"
+    "background, or against the default c0c0c0 when bgcolor is not given ('-'\n"
+    "for a role not found).\n";
 
 // A usage problem: reported on standard error, exit status 2.
 struct UsageError {
@@ -152,6 +164,32 @@ class TextJob {
   bool upper_;
 };
 
+class ContrastJob {
+ public:
+  std::optional<std::string> Run(const std::vector<std::string_view>& words,
+                                 std::string& error) const {
+    if (words.size() != 2) {
+      error = "expected two colours, got " + std::to_string(words.size());
+      return std::nullopt;
+    }
+    RgbColor colours[2];
+    for (int i = 0; i < 2; ++i) {
+      const auto colour = ParseColour(words[i]);
+      if (!colour) {
+        error = "'" + std::string(words[i]) + "' is not six hexadecimal digits";
+        return std::nullopt;
+      }
+      colours[i] = *colour;
+    }
+    const double ratio = ContrastRatio(colours[0], colours[1]);
+    const ContrastVerdicts verdicts = JudgeContrast(ratio);
+    const auto word = [](bool pass) { return pass ? "pass" : "fail"; };
+    return "ratio=" + ContrastRatioText(ratio) + " aa-normal=" + word(verdicts.aa_normal) +
+           " aa-large=" + word(verdicts.aa_large) + " aaa-normal=" + word(verdicts.aaa_normal) +
+           " aaa-large=" + word(verdicts.aaa_large);
+  }
+};
+
 // Runs a job on the given values, or on each line of standard input when
 // no values were given.
 template <typename Job>
@@ -244,6 +282,22 @@ int RunText(const std::vector<std::string_view>& args, std::istream& in, std::os
                 in, out, err);
 }
 
+int RunContrast(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
+                std::ostream& err) {
+  for (std::string_view arg : args) {
+    if (IsOption(arg)) throw UsageError{"unknown option '" + std::string(arg) + "' for contrast"};
+  }
+  if (!args.empty() && args.size() != 2) {
+    throw UsageError{"contrast takes two colours, got " + std::to_string(args.size())};
+  }
+  for (std::string_view arg : args) {
+    if (!ParseColour(arg)) {
+      throw UsageError{"'" + std::string(arg) + "' is not six hexadecimal digits"};
+    }
+  }
+  return RunJob(ContrastJob(), args, args.empty(), in, out, err);
+}
+
 // Pages and clipboard texts are small; anything bigger is not worth reading.
 constexpr std::size_t kReadLimit = 16 * 1024 * 1024;
 
@@ -306,12 +360,32 @@ std::string Printable(std::string_view text) {
   return shown;
 }
 
+// " text-contrast=R ..." for the four roles drawn on the background: each
+// found role against the page's background, or against the background the
+// composer gives a tag without one.
+void WriteContrastWithBackground(const BodyReadResult& reading, std::ostream& out) {
+  const auto& found_background = reading.roles[RoleIndex(BodyRole::kBgcolor)];
+  const RgbColor background =
+      found_background ? *found_background : InfoOf(BodyRole::kBgcolor).default_colour;
+  for (BodyRole role : {BodyRole::kText, BodyRole::kLink, BodyRole::kVlink, BodyRole::kAlink}) {
+    const auto& value = reading.roles[RoleIndex(role)];
+    out << ' ' << InfoOf(role).attribute << "-contrast="
+        << (value ? ContrastRatioText(ContrastRatio(*value, background)) : std::string("-"));
+  }
+}
+
 int RunRead(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
             std::ostream& err) {
+  bool contrast = false;
   std::vector<std::string_view> positional;
   for (std::string_view arg : args) {
-    if (IsOption(arg)) throw UsageError{"unknown option '" + std::string(arg) + "' for read"};
-    positional.push_back(arg);
+    if (arg == "--contrast") {
+      contrast = true;
+    } else if (IsOption(arg)) {
+      throw UsageError{"unknown option '" + std::string(arg) + "' for read"};
+    } else {
+      positional.push_back(arg);
+    }
   }
   if (positional.size() > 1) {
     throw UsageError{"read takes one file, got " + std::to_string(positional.size())};
@@ -329,6 +403,7 @@ int RunRead(const std::vector<std::string_view>& args, std::istream& in, std::os
             << (value ? HexColorText(*value) : std::string("-"));
         separator = " ";
       }
+      if (contrast) WriteContrastWithBackground(reading, out);
       out << '\n';
       return kExitOk;
     }
@@ -363,6 +438,7 @@ int Run(const std::vector<std::string>& arg_strings, std::istream& in, std::ostr
     args.erase(args.begin());
     if (command == "convert") return RunConvert(args, in, out, err);
     if (command == "text") return RunText(args, in, out, err);
+    if (command == "contrast") return RunContrast(args, in, out, err);
     if (command == "read") return RunRead(args, in, out, err);
     throw UsageError{"unknown command '" + std::string(command) + "' (try --help)"};
   } catch (const UsageError& error) {

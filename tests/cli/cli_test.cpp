@@ -81,16 +81,52 @@ TEST(Cli, ReadsOneInputPerLineAndGoesOnAfterABadLine) {
 }
 
 TEST(Cli, BadArgumentsExitWithTwoAndOneLineOnStandardError) {
-  for (const char* args :
-       {"", "convert", "convert lab 1 2 3", "convert rgb 1 2", "convert rgb 1 2 3 4",
-        "convert rgb 1 2 x", "convert --from rgb 1 2 3", "text", "text 17 ff0000", "text x ff0000",
-        "text 0 ff00", "text 0 gg0000", "text 0 ff0000 00ff00", "text 0 ff0000 --lower", "paint"}) {
+  for (const char* args : {"",
+                           "convert",
+                           "convert lab 1 2 3",
+                           "convert rgb 1 2",
+                           "convert rgb 1 2 3 4",
+                           "convert rgb 1 2 x",
+                           "convert --from rgb 1 2 3",
+                           "text",
+                           "text 17 ff0000",
+                           "text x ff0000",
+                           "text 0 ff00",
+                           "text 0 gg0000",
+                           "text 0 ff0000 00ff00",
+                           "text 0 ff0000 --lower",
+                           "paint",
+                           "contrast 777777",
+                           "contrast 777777 ffffff 000000",
+                           "contrast 7777 ffffff",
+                           "contrast red ffffff",
+                           "contrast 777777 ffffff --large",
+                           "read --contrasts"}) {
     const Result r = RunCli(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_TRUE(r.out.empty()) << args;
     ASSERT_FALSE(r.err.empty()) << args;
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << args << ": " << r.err;
   }
+}
+
+TEST(Cli, JudgesTheContrastOfTwoColours) {
+  EXPECT_EQ(RunCli("contrast 777777 ffffff").out,
+            "ratio=4.48 aa-normal=fail aa-large=pass aaa-normal=fail aaa-large=fail\n");
+  EXPECT_EQ(RunCli("contrast ffffff 777777").out, RunCli("contrast 777777 ffffff").out);
+  EXPECT_EQ(RunCli("contrast 767676 '#FFFFFF'").out,
+            "ratio=4.54 aa-normal=pass aa-large=pass aaa-normal=fail aaa-large=pass\n");
+  // 4.498: plainly rounded it would look like a pass.
+  EXPECT_EQ(RunCli("contrast 070707 777777").out,
+            "ratio=4.49 aa-normal=fail aa-large=pass aaa-normal=fail aaa-large=fail\n");
+
+  const Result batch = RunCli("contrast", "0000ff ffffff\nff0000\n000000 #c0c0c0\nzz0000 ffffff\n");
+  EXPECT_EQ(batch.out,
+            "ratio=8.59 aa-normal=pass aa-large=pass aaa-normal=pass aaa-large=pass\n"
+            "error: expected two colours, got 1\n"
+            "ratio=11.54 aa-normal=pass aa-large=pass aaa-normal=pass aaa-large=pass\n"
+            "error: 'zz0000' is not six hexadecimal digits\n");
+  EXPECT_EQ(batch.status, 1);
 }
 
 // Writes a file for the companion to read and returns its path.
@@ -106,6 +142,25 @@ TEST(Cli, ReadsTheColoursOfABodyTag) {
   EXPECT_EQ(RunCli("read " + page).out, "text=000000 link=0000ff vlink=- alink=- bgcolor=ffffff\n");
   EXPECT_EQ(RunCli("read", "<body alink=\"Red\">").out,
             "text=- link=- vlink=- alink=ff0000 bgcolor=-\n");
+}
+
+TEST(Cli, ReadsTheContrastOfEachRoleWithTheBackground) {
+  const std::string page =
+      WriteFile("contrast.htm", "<BODY BGCOLOR=#FFFFFF TEXT=#000000 LINK=#0000FF>");
+  const std::string roles = "text=000000 link=0000ff vlink=- alink=- bgcolor=ffffff";
+  EXPECT_EQ(RunCli("read " + page).out, roles + "\n");
+  EXPECT_EQ(RunCli("read --contrast " + page).out,
+            roles + " text-contrast=21.00 link-contrast=8.59 vlink-contrast=- alink-contrast=-\n");
+  EXPECT_EQ(RunCli("read " + page + " --contrast").out, RunCli("read --contrast " + page).out);
+  // Without a background the roles are measured on the composer's default.
+  EXPECT_EQ(RunCli("read --contrast", "<body text=black alink=\"Red\">").out,
+            "text=000000 link=- vlink=- alink=ff0000 bgcolor=- text-contrast=11.54 "
+            "link-contrast=- vlink-contrast=- alink-contrast=2.20\n");
+  // A single colour has no background to be measured against.
+  EXPECT_EQ(RunCli("read --contrast", "navy").out, "colour=000080\n");
+  const Result bad = RunCli("read --contrast", "<body text=red2>");
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_TRUE(bad.out.empty());
 }
 
 TEST(Cli, ReadsASingleColourOrNothing) {
@@ -149,6 +204,7 @@ TEST(Cli, HelpPrintsTheUsage) {
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("tintara-cli convert MODEL"), std::string::npos);
   EXPECT_NE(r.out.find("tintara-cli read [FILE]"), std::string::npos);
+  EXPECT_NE(r.out.find("tintara-cli contrast [FG BG]"), std::string::npos);
 }
 
 }  // namespace

@@ -193,6 +193,40 @@ TEST_F(TForm1BodyTest, LinkCaptionsAreUnderlinedInTheirColours) {
   EXPECT_GE(longest, 40);
 }
 
+QString ContrastHint(const char* figure) {
+  return QString::fromUtf8("背景色とのコントラスト比 ") + QString::fromUtf8(figure);
+}
+
+TEST_F(TForm1BodyTest, PreviewHintsFollowTheContrastWithTheBackground) {
+  QLabel* const lines[] = {form_->LabelBody1, form_->LabelBody2, form_->LabelBody3,
+                           form_->LabelBody4};
+  auto hints = [&] {
+    QStringList shown;
+    for (QLabel* line : lines) shown << line->toolTip();
+    return shown;
+  };
+  // The defaults on silver.
+  EXPECT_EQ(hints(),
+            (QStringList{ContrastHint("11.54:1 (AA 適合)"), ContrastHint("5.17:1 (AA 適合)"),
+                         ContrastHint("6.05:1 (AA 適合)"), ContrastHint("2.49:1 (AA 不適合)")}));
+  EXPECT_TRUE(form_->LabelBody5->toolTip().isEmpty());
+
+  form_->SetCurrentColour({255, 255, 255});  // the background role is active
+  EXPECT_EQ(hints(),
+            (QStringList{ContrastHint("21.00:1 (AA 適合)"), ContrastHint("9.40:1 (AA 適合)"),
+                         ContrastHint("11.01:1 (AA 適合)"), ContrastHint("4.53:1 (AA 適合)")}));
+
+  Click(form_->RadioButtonT);
+  form_->SetCurrentColour({0x77, 0x77, 0x77});
+  EXPECT_EQ(lines[0]->toolTip(), ContrastHint("4.48:1 (AA 不適合)"));
+  // A cleared box gives the role its default colour back, and the hint follows.
+  Click(form_->CheckBoxT);
+  EXPECT_EQ(lines[0]->toolTip(), ContrastHint("21.00:1 (AA 適合)"));
+  // Cleared, the background goes back to silver.
+  Click(form_->CheckBoxB);
+  EXPECT_EQ(lines[3]->toolTip(), ContrastHint("2.49:1 (AA 不適合)"));
+}
+
 TEST(BodySchemeBoxTest, EachSampleIsDrawnAsASmallPage) {
   QImage item(128, 16, QImage::Format_RGB32);
   QPainter painter(&item);

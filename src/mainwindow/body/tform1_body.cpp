@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QRadioButton>
 
+#include "colour/contrast.h"
 #include "mainwindow/body/body_scheme_box.h"
 #include "mainwindow/client_area.h"
 #include "mainwindow/tform1.h"
@@ -17,6 +18,7 @@
 #include "widgets/colour_group_box.h"
 #include "widgets/fast_label.h"
 #include "widgets/flat_button.h"
+#include "widgets/plain_hint.h"
 
 namespace tintara {
 namespace {
@@ -47,6 +49,15 @@ QLabel* MakeLabel(const QString& text, QRect geometry, QWidget* parent) {
   auto* label = new FastLabel(text, parent);
   label->setGeometry(geometry);
   return label;
+}
+
+// How a role's colour reads on the background, judged for normal text:
+// "背景色とのコントラスト比 4.48:1 (AA 不適合)".
+QString ContrastHint(RgbColor colour, RgbColor background) {
+  const double ratio = ContrastRatio(colour, background);
+  const char* const verdict = JudgeContrast(ratio).aa_normal ? ":1 (AA 適合)" : ":1 (AA 不適合)";
+  return PlainHint(QString::fromUtf8("背景色とのコントラスト比 ") +
+                   QString::fromStdString(ContrastRatioText(ratio)) + QString::fromUtf8(verdict));
 }
 
 }  // namespace
@@ -173,6 +184,16 @@ void TForm1::ShowBodyControls() {
     // The radio buttons draw no background of their own, so the group's
     // colour shows through them.
     GroupBox1->SetFillColour(ToQColor(controls.background_colour));
+  }
+  // Each role's preview line tells in its hint how well the role's colour
+  // reads on the background.
+  QLabel* const lines[] = {LabelBody1, LabelBody2, LabelBody3, LabelBody4};
+  for (BodyRole role : {BodyRole::kText, BodyRole::kLink, BodyRole::kVlink, BodyRole::kAlink}) {
+    const RgbColor colour = controls.roles[RoleIndex(role)].colour;
+    if (!shown || shown->roles[RoleIndex(role)].colour != colour ||
+        shown->background_colour != controls.background_colour) {
+      lines[RoleIndex(role)]->setToolTip(ContrastHint(colour, controls.background_colour));
+    }
   }
   shown_body_controls_ = controls;
 }
