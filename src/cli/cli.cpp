@@ -1,7 +1,6 @@
 #include "cli/cli.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +12,7 @@
 #include "colour/colour_models.h"
 #include "colour/colour_text.h"
 #include "colour/contrast.h"
+#include "mainwindow/editor/editor_math.h"
 #include "output/body_reader.h"
 #include "output/copy_formats.h"
 
@@ -58,18 +58,22 @@ struct UsageError {
   std::string message;
 };
 
-std::optional<long long> ParseInteger(std::string_view text) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  long long value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
-  return value;
+// A whole number as the window's decimal fields read it: one optional sign,
+// then digits, saturating far beyond any range (which clamps it anyway).
+// Unlike a field, which ignores what follows the digits, a word holding
+// anything else is refused.
+std::optional<int> ParseInteger(std::string_view text) {
+  const DecimalReading reading = ReadDecimalPrefix(text);
+  const bool starts_with_number = !text.empty() && (text.front() == '+' || text.front() == '-' ||
+                                                    (text.front() >= '0' && text.front() <= '9'));
+  if (!starts_with_number || !reading.has_digits || reading.end != text.size()) return std::nullopt;
+  return reading.value;
 }
 
-int ClampToInt(long long value, ComponentRange range) {
+int ClampToInt(int value, ComponentRange range) {
   if (value > range.max) return range.max;
   if (value < range.min) return range.min;
-  return static_cast<int>(value);
+  return value;
 }
 
 std::optional<RgbColor> ParseColour(std::string_view text) {
@@ -109,7 +113,7 @@ class ConvertJob {
       error = "expected three numbers, got " + std::to_string(values.size());
       return std::nullopt;
     }
-    long long parsed[3];
+    int parsed[3];
     for (int i = 0; i < 3; ++i) {
       const auto value = ParseInteger(values[i]);
       if (!value) {

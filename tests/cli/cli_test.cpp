@@ -54,7 +54,19 @@ TEST(Cli, ClampsValuesIntoTheirRanges) {
   EXPECT_EQ(RunCli("convert hsl 0 255 127").out, RunCli("convert hsl 1 255 127").out);
   EXPECT_EQ(RunCli("convert ycc 0 -5000 -5000").out, "0 135 0\n");
   EXPECT_EQ(RunCli("convert --to esl 999 -1 0").out, "0 240 120\n");
-  EXPECT_EQ(RunCli("convert rgb 99999999999999999999 0 0").status, 2);
+  // Beyond 64 bits, too, as the fields do.
+  EXPECT_EQ(RunCli("convert rgb 99999999999999999999 -99999999999999999999 0").out, "255 0 0\n");
+}
+
+TEST(Cli, ReadsNumbersAsTheFieldsDo) {
+  // One sign at most, then digits and nothing else.
+  for (const char* value : {"+-5", "-+5", "--5", "++5", "-", "+", "5-", "0x10", "1e3", "5.0"}) {
+    SCOPED_TRACE(value);
+    EXPECT_EQ(RunCli(std::string("convert rgb ") + value + " 0 0").status, 2);
+  }
+  EXPECT_EQ(RunCli("convert rgb -0 +0255 007").out, "0 255 7\n");
+  EXPECT_EQ(RunCli("text +3 102030").status, 0);
+  EXPECT_EQ(RunCli("text +-3 102030").status, 2);
 }
 
 TEST(Cli, WritesCopyTexts) {

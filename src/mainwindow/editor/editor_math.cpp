@@ -8,7 +8,7 @@
 
 namespace tintara {
 
-int ReadDecimalField(std::string_view text) {
+DecimalReading ReadDecimalPrefix(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
   bool negative = false;
@@ -18,11 +18,12 @@ int ReadDecimalField(std::string_view text) {
   }
   const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
   long long value = 0;
+  const std::size_t digits_start = i;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
     value = value * 10 + (text[i] - '0');
     if (value > limit) value = limit;
   }
-  return static_cast<int>(negative ? -value : value);
+  return {static_cast<int>(negative ? -value : value), i > digits_start, i};
 }
 
 int ReadHexField(std::string_view text) {

@@ -13,10 +13,20 @@
 // fields, deriving the colour from its rows, and the gradient strips.
 namespace tintara {
 
-// A decimal field: leading white space, one optional sign, then digits up to
-// the first other character; 0 without digits. Saturates instead of
-// overflowing on absurdly long numbers (the caller clamps anyway).
-int ReadDecimalField(std::string_view text);
+// The number at the start of a decimal field: leading white space, one
+// optional sign, then digits up to the first other character; 0 without
+// digits. Saturates at the limits of int instead of overflowing on absurdly
+// long numbers (the caller clamps anyway). `end` is where the reading
+// stopped.
+struct DecimalReading {
+  int value = 0;
+  bool has_digits = false;
+  std::size_t end = 0;
+};
+DecimalReading ReadDecimalPrefix(std::string_view text);
+
+// What a decimal field holds, read as above.
+inline int ReadDecimalField(std::string_view text) { return ReadDecimalPrefix(text).value; }
 
 // A hexadecimal field, read as if "0x0" stood in front: 0 on any character
 // that is not a hexadecimal digit. Up to eight digits are one 32-bit value in
