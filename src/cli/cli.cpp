@@ -305,16 +305,29 @@ int RunContrast(const std::vector<std::string_view>& args, std::istream& in, std
 // Pages and clipboard texts are small; anything bigger is not worth reading.
 constexpr std::size_t kReadLimit = 16 * 1024 * 1024;
 
-// The whole stream, or nothing when it holds more than kReadLimit bytes.
+// A line break at the very end: CR LF or LF.
+std::size_t FinalLineBreakLength(std::string_view text) {
+  if (text.empty() || text.back() != '\n') return 0;
+  return text.size() >= 2 && text[text.size() - 2] == '\r' ? 2 : 1;
+}
+
+// The whole stream without its final line break, or nothing when what is
+// left holds more than kReadLimit bytes. Files and piped text usually end in
+// a line break; without dropping it a file holding just "navy" would not
+// read as navy.
 std::optional<std::string> ReadAtMostLimit(std::istream& in) {
+  // Room for the limit and a final CR LF.
+  constexpr std::size_t kRoom = kReadLimit + 2;
   std::string text;
   char buffer[64 * 1024];
   while (in) {
     in.read(buffer, sizeof buffer);
     const auto count = static_cast<std::size_t>(in.gcount());
-    if (count > kReadLimit - text.size()) return std::nullopt;
+    if (count > kRoom - text.size()) return std::nullopt;
     text.append(buffer, count);
   }
+  text.resize(text.size() - FinalLineBreakLength(text));
+  if (text.size() > kReadLimit) return std::nullopt;
   return text;
 }
 
@@ -336,12 +349,6 @@ std::string ReadInput(std::string_view path, std::istream& in) {
   if (!text) {
     throw UsageError{(path.empty() ? std::string("standard input") : quoted) +
                      " is larger than 16 MiB"};
-  }
-  // Files and piped text usually end in a line break; without this a file
-  // holding just "navy" would not read as navy.
-  if (!text->empty() && text->back() == '\n') {
-    text->pop_back();
-    if (!text->empty() && text->back() == '\r') text->pop_back();
   }
   return std::move(*text);
 }

@@ -200,6 +200,15 @@ TEST(Cli, RefusesFilesItCannotOrWillNotRead) {
   const std::string big = WriteFile("big.htm", std::string(16 * 1024 * 1024 + 1, ' '));
   const std::string exact = WriteFile("exact.htm", std::string(16 * 1024 * 1024 - 4, ' ') + "navy");
   EXPECT_EQ(RunCli("read " + exact).out, "colour=000080\n");
+  // The final line break is dropped before the size is judged.
+  const std::string exact_lf =
+      WriteFile("exact-lf.htm", std::string(16 * 1024 * 1024 - 4, ' ') + "navy\n");
+  const std::string exact_crlf =
+      WriteFile("exact-crlf.htm", std::string(16 * 1024 * 1024 - 4, ' ') + "navy\r\n");
+  EXPECT_EQ(RunCli("read " + exact_lf).out, "colour=000080\n");
+  EXPECT_EQ(RunCli("read " + exact_crlf).out, "colour=000080\n");
+  const std::string big_lf = WriteFile("big-lf.htm", std::string(16 * 1024 * 1024 + 1, ' ') + "\n");
+  EXPECT_EQ(RunCli("read " + big_lf).status, 2);
   for (const std::string& args :
        std::vector<std::string>{"read " + big, "read " + testing::TempDir() + "/missing.htm",
                                 "read " + testing::TempDir(), "read a b", "read --all"}) {
