@@ -1,4 +1,5 @@
 // Creation of the main window's controls at their fixed places.
+#include <QApplication>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
@@ -124,6 +125,15 @@ void TForm1::CreateControls() {
   client_ = new ClientArea(this);
   setCentralWidget(client_);
   InstallFontAlias();
+  // Menus, hints and dialogs take the window's typeface at the desktop's
+  // size, as the Japanese desktop it was drawn for does: one typeface for
+  // the whole program, where a Latin default would also load a second
+  // Japanese one for its captions. The window itself was made before, so it
+  // is told too.
+  QFont desktop_font = QApplication::font();
+  desktop_font.setFamily(QString::fromUtf8(kWindowFontFamily));
+  QApplication::setFont(desktop_font);
+  setFont(desktop_font);
   QFont font(QString::fromUtf8(kWindowFontFamily));
   font.setPixelSize(kWindowFontPixelSize);
   client_->setFont(font);
