@@ -8,6 +8,8 @@
 // A frame counts as shown when the X server reports the first drawing into
 // a top-level window of the started process (Damage extension), so the time
 // covers loading, building the window, mapping it and painting it.
+#include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/damage.h>
@@ -22,8 +24,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <poll.h>
-#include <signal.h>
 #include <string>
 #include <thread>
 #include <vector>
@@ -74,8 +74,7 @@ class Server {
         // Watched from its creation, so no early drawing is missed.
         const auto* created = reinterpret_cast<xcb_create_notify_event_t*>(event);
         const xcb_damage_damage_t damage = xcb_generate_id(connection_);
-        xcb_damage_create(connection_, damage, created->window,
-                          XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+        xcb_damage_create(connection_, damage, created->window, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
         damages.push_back(damage);
         xcb_flush(connection_);
       } else if (type == damage_event_) {
@@ -98,15 +97,15 @@ class Server {
   xcb_atom_t Atom(const char* name) {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
         connection_, xcb_intern_atom(connection_, 0, std::strlen(name), name), nullptr);
-    const xcb_atom_t atom = reply != nullptr ? reply->atom : XCB_ATOM_NONE;
+    const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     std::free(reply);
     return atom;
   }
 
   pid_t PidOf(xcb_window_t window) {
     xcb_get_property_reply_t* reply = xcb_get_property_reply(
-        connection_,
-        xcb_get_property(connection_, 0, window, pid_atom_, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+        connection_, xcb_get_property(connection_, 0, window, pid_atom_, XCB_ATOM_CARDINAL, 0, 1),
+        nullptr);
     pid_t pid = -1;
     if (reply != nullptr && xcb_get_property_value_length(reply) == 4) {
       pid = static_cast<pid_t>(*static_cast<uint32_t*>(xcb_get_property_value(reply)));
@@ -225,8 +224,8 @@ int main(int argc, char** argv) {
   std::vector<double> program_ms, program_mib, bare_ms, bare_mib;
   for (int run = 0; run < runs; ++run) {
     for (const bool is_program : {true, false}) {
-      const auto sample = Measure(server, is_program ? std::vector<std::string>{program}
-                                                     : bare_command);
+      const auto sample =
+          Measure(server, is_program ? std::vector<std::string>{program} : bare_command);
       if (!sample) {
         std::fprintf(stderr, "startup: a run showed no window\n");
         return 1;
