@@ -10,6 +10,7 @@
 // covers loading, building the window, mapping it and painting it.
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/damage.h>
@@ -205,6 +206,9 @@ int main(int argc, char** argv) {
   setenv("HOME", home, 1);
   setenv("XDG_CONFIG_HOME", (std::string(home) + "/.config").c_str(), 1);
   setenv("XDG_CACHE_HOME", (std::string(home) + "/.cache").c_str(), 1);
+  const std::string runtime = std::string(home) + "/runtime";
+  mkdir(runtime.c_str(), 0700);
+  setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
   unsetenv("QT_QPA_PLATFORM");
 
   Server server;
