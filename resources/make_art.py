@@ -930,7 +930,7 @@ GLYPHS = {
     "user_copy": glyph_user_copy,
 }
 
-ICON_SIZES = (16, 32, 48, 256)
+ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 
 def canvases():

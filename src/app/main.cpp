@@ -1,9 +1,15 @@
 #include <QApplication>
 #include <QIcon>
 #include <exception>
+#include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "app/plug_in_listing.h"
+#include "app/start_arguments.h"
 #include "mainwindow/program_windows.h"
+#include "pictures/susie_plugin.h"
 #include "platform/error_box.h"
 #include "platform/help_system.h"
 #include "platform/qt_settings_store.h"
@@ -12,8 +18,46 @@
 #include "platform/toolkit_language.h"
 #include "resources/resource_names.h"
 
+namespace {
+
+constexpr int kExitUsage = 2;
+
+std::vector<std::string> ArgumentsAfterName(const QStringList& arguments) {
+  std::vector<std::string> after;
+  for (qsizetype i = 1; i < arguments.size(); ++i) after.push_back(arguments[i].toStdString());
+  return after;
+}
+
+// The usage and the plug-ins a file may be read by. Listing them runs the
+// plug-in helper, which needs an application object but no window.
+int PrintHelp(int argc, char** argv) {
+  QCoreApplication application(argc, argv);
+  const QString folder = tintara::ReadPlugInFolder(tintara::TSusiePlugIn::OwnPlugInFolder());
+  std::cout << tintara::kStartUsage << '\n' << tintara::PlugInListing(folder).toStdString();
+  return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // --help and --version are answered before the toolkit starts, so they
+  // need no display.
+  const tintara::StartRequest early =
+      tintara::ReadStartArguments({argv + (argc > 0 ? 1 : 0), argv + argc});
+  if (early.action == tintara::StartRequest::Action::kVersion) {
+    std::cout << tintara::VersionText();
+    return 0;
+  }
+  if (early.action == tintara::StartRequest::Action::kHelp) return PrintHelp(argc, argv);
+
   QApplication app(argc, argv);
+  // The toolkit has taken its own options out of the arguments by now.
+  const tintara::StartRequest request =
+      tintara::ReadStartArguments(ArgumentsAfterName(QApplication::arguments()));
+  if (request.action == tintara::StartRequest::Action::kUsageError) {
+    std::cerr << "tintara: " << request.message << '\n';
+    return kExitUsage;
+  }
   QApplication::setApplicationName("Tintara");
   tintara::InstallToolkitTranslations();
   QApplication::setWindowIcon(QIcon(QString::fromUtf8(tintara::res::kIcon48)));
@@ -28,6 +72,16 @@ int main(int argc, char** argv) {
     // command does, so the settings are kept.
     tintara::TerminationSignals termination([&windows] { windows.Main().EndBySignal(); });
     windows.Main().show();
+    if (!request.file.empty()) {
+      // Opened as the open command opens a file, once the window is up, so
+      // that a message about the file stands in front of it.
+      QMetaObject::invokeMethod(
+          &windows.Main(),
+          [&windows, file = QString::fromStdString(request.file)] {
+            windows.Main().OpenPictureOrText(file);
+          },
+          Qt::QueuedConnection);
+    }
     QApplication::exec();
   } catch (const std::exception& error) {
     tintara::StandardErrorBox()(QString::fromUtf8(error.what()));

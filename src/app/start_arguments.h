@@ -1,0 +1,34 @@
+#ifndef TINTARA_APP_START_ARGUMENTS_H_
+#define TINTARA_APP_START_ARGUMENTS_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tintara {
+
+// What the command line asks of the program.
+struct StartRequest {
+  enum class Action { kRun, kHelp, kVersion, kUsageError };
+  Action action = Action::kRun;
+  // The file to open once the window is shown; empty for none.
+  std::string file;
+  // Why the arguments were refused, for kUsageError.
+  std::string message;
+};
+
+// Reads the arguments after the program's name. --help (-h) and --version
+// (-v) win wherever they stand before "--", so they can be answered before
+// the toolkit looks at the arguments at all; the toolkit's own options must
+// be taken out before anything else is read as a file.
+StartRequest ReadStartArguments(const std::vector<std::string>& args);
+
+// The usage text of --help, up to the list of picture plug-ins.
+extern const std::string_view kStartUsage;
+
+// "tintara 1.62" and a line break.
+std::string VersionText();
+
+}  // namespace tintara
+
+#endif  // TINTARA_APP_START_ARGUMENTS_H_

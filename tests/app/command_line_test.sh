@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The real program's command line: --version and --help print and end
+# without any display, --help names the picture plug-ins the program finds,
+# and bad arguments are refused with status 2.
+set -euo pipefail
+program=$(readlink -f "$1")
+version=$2
+export HOME=$(mktemp -d)
+export XDG_CONFIG_HOME=$HOME/.config
+trap 'rm -rf "$HOME"' EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+
+out=$("${no_display[@]}" "$program" --version) || fail "--version: status $?"
+[ "$out" = "tintara $version" ] || fail "--version printed '$out'"
+out=$("${no_display[@]}" "$program" -platform xcb -v) || fail "-v: status $?"
+[ "$out" = "tintara $version" ] || fail "-v printed '$out'"
+echo "--version: $out"
+
+out=$("${no_display[@]}" "$program" --help) || fail "--help: status $?"
+grep -qx 'Usage: tintara \[FILE\]' <<<"$out" || fail "--help has no usage: $out"
+# The plug-in built beside the program, read through the plug-in helper.
+grep -qx "$(dirname "$program")/plug-ins/:" <<<"$out" || fail "--help names no plug-in folder"
+grep -qxE '  webp\.spi +WebP \(\*\.WEBP\)' <<<"$out" || fail "--help lists no WebP plug-in"
+echo "--help: usage and the WebP plug-in"
+
+# The folder the other program's settings name is the one read.
+mkdir -p "$XDG_CONFIG_HOME/Varrow" "$HOME/no plug-ins"
+printf '[Plug-in]\nPath=%s\n' "$HOME/no plug-ins" >"$XDG_CONFIG_HOME/Varrow/Susie.conf"
+out=$("${no_display[@]}" "$program" -h) || fail "-h: status $?"
+grep -qxF -- "$HOME/no plug-ins/:" <<<"$out" || fail "-h ignores the set folder: $out"
+grep -qxF -- '  (none)' <<<"$out" || fail "-h lists plug-ins of an empty folder: $out"
+echo "--help: the folder set in Susie.conf"
+
+# Refused: one line on standard error, status 2, no window. The toolkit's
+# own options are not taken for the program's.
+refused() {
+  local expected=$1 status=0 err
+  shift
+  err=$(QT_QPA_PLATFORM=offscreen "$program" "$@" 2>&1 >/dev/null) || status=$?
+  [ "$status" -eq 2 ] || fail "$*: status $status, not 2"
+  grep -qxF -- "tintara: $expected" <<<"$err" || fail "$*: said '$err'"
+}
+refused "unknown option '--bogus' (try --help)" --bogus
+refused "unknown option '-x' (try --help)" -platform offscreen -x page.html
+refused "one FILE at most, got 2 (try --help)" a.html b.html
+echo "bad arguments refused"

@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Builds the Debian package in a Release tree of its own, unpacks it into an
+# empty root and checks what it holds: its control fields, the programs run
+# from there (the companion, the program's --version and --help, which also
+# shows that the installed program finds its installed plug-in through its
+# installed helper), the desktop entry, the AppStream metadata, the manual
+# pages, and lintian's verdict when lintian is there.
+#
+#   package_test.sh SOURCE_DIR BUILD_DIR VERSION [CMAKE_OPTION...]
+set -euo pipefail
+source_dir=$1
+build=$2
+version=$3
+shift 3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# The tree is kept between runs, so only what changed is built again.
+cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTINTARA_SANITIZE=OFF \
+  -DTINTARA_BUILD_TESTS=OFF -DTINTARA_BUILD_BENCHMARKS=OFF "$@" >"$work/configure.log" 2>&1 \
+  || { cat "$work/configure.log"; fail "configure"; }
+rm -f "$build"/tintara_*.deb
+cmake --build "$build" --target package >"$work/build.log" 2>&1 \
+  || { tail -n 40 "$work/build.log"; fail "build"; }
+deb="$build/tintara_${version}-1_$(dpkg --print-architecture).deb"
+[ -f "$deb" ] || fail "no $deb"
+echo "built $(basename "$deb")"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = tintara ] && [ "$(field Version)" = "$version-1" ] \
+  && [ "$(field Section)" = graphics ] || fail "control fields: $(dpkg-deb -f "$deb")"
+# Depends comes from the libraries the binaries link.
+for library in libc6 libqt6widgets6 libwebp7; do
+  grep -q "\b$library\b" <<<"$(field Depends)" || fail "Depends lacks $library: $(field Depends)"
+done
+echo "control: Depends $(field Depends)"
+
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+usr=$root/usr
+for file in bin/tintara bin/tintara-cli libexec/tintara/tintara-spi-host \
+    lib/tintara/plug-ins/webp.spi share/applications/tintara.desktop \
+    share/metainfo/io.github.tintara.tintara.metainfo.xml \
+    share/man/man1/tintara.1.gz share/man/man1/tintara-cli.1.gz \
+    share/tintara/help/index.html share/fontconfig/conf.avail/61-tintara-ms-pgothic.conf \
+    share/doc/tintara/copyright share/doc/tintara/changelog.Debian.gz; do
+  [ -f "$usr/$file" ] || fail "the package lacks /usr/$file"
+done
+for size in 16 24 32 48 64 128 256; do
+  icon=$usr/share/icons/hicolor/${size}x${size}/apps/tintara.png
+  file "$icon" | grep -q "PNG image data, $size x $size," || fail "icon $size: $(file "$icon")"
+done
+for binary in bin/tintara bin/tintara-cli libexec/tintara/tintara-spi-host \
+    lib/tintara/plug-ins/webp.spi; do
+  file "$usr/$binary" | grep -q ', stripped' || fail "/usr/$binary is not stripped"
+done
+echo "contents: programs, plug-in, helper, icons, pages and documents in place"
+
+# Run from the unpacked root, with nothing of the build tree to lean on.
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
+mkdir -p "$HOME"
+unset LD_LIBRARY_PATH
+[ "$("$usr/bin/tintara-cli" convert esl 152 172 109)" = "33 66 199" ] || fail "tintara-cli convert"
+[ "$("$usr/bin/tintara-cli" text 7 ff0080 --upper)" = '<FONT COLOR = "#FF0080"></FONT>' ] \
+  || fail "tintara-cli text"
+no_display=(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen)
+[ "$("${no_display[@]}" "$usr/bin/tintara" --version)" = "tintara $version" ] \
+  || fail "tintara --version"
+help=$("${no_display[@]}" "$usr/bin/tintara" --help)
+grep -qxF "$usr/lib/tintara/plug-ins/:" <<<"$help" || fail "installed plug-in folder not used: $help"
+grep -qxE '  webp\.spi +WebP \(\*\.WEBP\)' <<<"$help" || fail "installed plug-in not read: $help"
+echo "unpacked programs run; the program reads its plug-in through its helper"
+
+desktop-file-validate "$usr/share/applications/tintara.desktop" || fail "desktop entry"
+grep -qx 'Exec=tintara %f' "$usr/share/applications/tintara.desktop" || fail "Exec line"
+appstreamcli validate --no-net "$usr/share/metainfo/io.github.tintara.tintara.metainfo.xml" \
+  >"$work/appstream.log" 2>&1 || { cat "$work/appstream.log"; fail "AppStream metadata"; }
+for page in tintara tintara-cli; do
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$usr/share/man/man1/$page.1.gz" \
+    2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "manual page $page: $warnings"
+done
+echo "desktop entry, AppStream metadata and manual pages valid"
+
+if command -v lintian >/dev/null; then
+  # Errors and warnings fail, information does not.
+  status=0
+  lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || status=$?
+  grep -v '^running with root privileges' "$work/lintian.log" || true
+  [ "$status" -eq 0 ] || fail "lintian"
+  echo "lintian: no errors or warnings"
+else
+  echo "lintian not installed: not run"
+fi
