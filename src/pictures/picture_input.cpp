@@ -1,12 +1,15 @@
 #include "pictures/picture_input.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QMimeData>
 #include <QPainter>
 #include <QStringList>
 #include <QUrl>
 #include <QVariant>
+#include <algorithm>
 
 #include "pictures/tiling.h"
 
@@ -42,6 +45,28 @@ Input PictureInput(QImage picture) {
   input.kind = InputKind::kPicture;
   input.picture = std::move(picture);
   return input;
+}
+
+bool TooManyPixels(QSize size) {
+  return qint64{size.width()} * size.height() > kMaxPastedPicturePixels;
+}
+
+// A picture on the clipboard. Another program offers it encoded (PNG, BMP,
+// ...): its size is read from the header and a picture too large is refused
+// before it is decoded. One of this program's own is already a picture.
+Input ClipboardPicture(const QMimeData& data) {
+  for (const QString& format : data.formats()) {
+    if (!format.startsWith("image/")) continue;
+    QByteArray bytes = data.data(format);
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, format.mid(6).toLatin1());
+    if (!reader.canRead()) continue;
+    if (TooManyPixels(reader.size())) return {InputKind::kTooLarge, {}, {}};
+    return PictureInput(reader.read());
+  }
+  QImage picture = qvariant_cast<QImage>(data.imageData());
+  if (TooManyPixels(picture.size())) return {InputKind::kTooLarge, {}, {}};
+  return PictureInput(std::move(picture));
 }
 
 }  // namespace
@@ -111,8 +136,19 @@ Input ReadFileInput(const QString& path, const PlugInDecoder& plug_ins) {
 
 Input ReadClipboardInput(const QMimeData* data) {
   if (data == nullptr) return {};
-  if (data->hasImage()) return PictureInput(qvariant_cast<QImage>(data->imageData()));
-  if (data->hasText()) return TextInput(data->text().toUtf8());
+  const QStringList formats = data->formats();
+  const bool offers_picture =
+      data->hasImage() || std::any_of(formats.begin(), formats.end(), [](const QString& format) {
+        return format.startsWith("image/");
+      });
+  if (offers_picture) return ClipboardPicture(*data);
+  if (data->hasText()) {
+    // The bytes as offered, with no wide copy of a text that may be
+    // refused: a desktop offers its texts as UTF-8.
+    const QByteArray bytes = data->data("text/plain");
+    if (bytes.size() > kMaxTextFileBytes) return {InputKind::kTooLarge, {}, {}};
+    return TextInput(bytes);
+  }
   return {};
 }
 

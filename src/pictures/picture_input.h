@@ -31,6 +31,11 @@ QString QtNameFilters(std::string_view filter_text);
 inline constexpr qint64 kMaxTextFileBytes = qint64{16} * 1024 * 1024;
 // No picture file this program can show is larger.
 inline constexpr qint64 kMaxBitmapFileBytes = qint64{256} * 1024 * 1024;
+// A pasted picture has at most as many pixels as a square of this side
+// (256 MiB as 32-bit pixels); a larger one is refused before it is decoded.
+inline constexpr int kMaxPastedPictureSide = 8192;
+inline constexpr qint64 kMaxPastedPicturePixels =
+    qint64{kMaxPastedPictureSide} * kMaxPastedPictureSide;
 
 // A Windows bitmap ("BM" at the start), decoded; a null image for anything
 // else or for a bitmap that does not decode.
@@ -44,7 +49,7 @@ enum class InputKind {
   kNothing,     // nothing to bring in
   kPicture,     // a picture to show (maybe without pixels; such a one is not shown)
   kText,        // a text for the BODY tag reader
-  kTooLarge,    // a file too large to read as text; nothing changes
+  kTooLarge,    // a file or clipboard content too large to read; nothing changes
   kUnreadable,  // a file that cannot be read; nothing changes
 };
 

@@ -362,5 +362,16 @@ TEST_F(TForm1BodyTest, PastePrefersThePictureToTheText) {
   EXPECT_EQ(form_->CurrentColour(), (RgbColor{0x33, 0x66, 0x99}));
 }
 
+TEST_F(TForm1BodyTest, PasteRefusesWhatIsTooLargeAndSaysSo) {
+  const QString before = Tag();
+  const RgbColor colour = form_->CurrentColour();
+  QGuiApplication::clipboard()->setText(QString(17 << 20, 'x') + "navy");
+  Click(form_->SpeedButtonPaste);
+  ASSERT_EQ(errors_.size(), 1);
+  EXPECT_TRUE(errors_[0].startsWith(QString::fromUtf8("クリップボードの内容は大きすぎる")));
+  EXPECT_EQ(Tag(), before);
+  EXPECT_EQ(form_->CurrentColour(), colour);
+}
+
 }  // namespace
 }  // namespace tintara

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMimeData>
 #include <QTemporaryDir>
 
 namespace tintara {
@@ -81,6 +83,58 @@ TEST(ReadFileInputTest, SoundBitmapIsAPicture) {
   ASSERT_EQ(input.kind, InputKind::kPicture);
   EXPECT_EQ(input.picture.size(), QSize(4, 2));
   EXPECT_EQ(input.picture.pixel(3, 1), qRgb(0x33, 0x66, 0x99));
+}
+
+void PutBigEndian(QByteArray& to, quint32 value) {
+  for (int shift = 24; shift >= 0; shift -= 8) to += static_cast<char>((value >> shift) & 0xff);
+}
+
+QByteArray PngChunk(const QByteArray& type_and_data) {
+  quint32 crc = 0xffffffff;
+  for (const char c : type_and_data) {
+    crc ^= static_cast<quint8>(c);
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xedb88320 & (0 - (crc & 1)));
+  }
+  QByteArray chunk;
+  PutBigEndian(chunk, static_cast<quint32>(type_and_data.size() - 4));
+  chunk += type_and_data;
+  PutBigEndian(chunk, ~crc);
+  return chunk;
+}
+
+// A PNG file that claims a size, with no pixels behind it.
+QByteArray PngClaiming(quint32 width, quint32 height) {
+  QByteArray header("IHDR");
+  PutBigEndian(header, width);
+  PutBigEndian(header, height);
+  header += QByteArray("\x08\x02\x00\x00\x00", 5);  // 8-bit RGB
+  return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk(header) + PngChunk("IDAT") +
+         PngChunk("IEND");
+}
+
+TEST(ReadClipboardInputTest, RefusesWhatIsTooLargeBeforeHoldingItAll) {
+  QMimeData huge_picture;
+  huge_picture.setData("image/png", PngClaiming(30000, 30000));
+  EXPECT_EQ(ReadClipboardInput(&huge_picture).kind, InputKind::kTooLarge);
+  huge_picture.setData("image/png", PngClaiming(8192, 8193));
+  EXPECT_EQ(ReadClipboardInput(&huge_picture).kind, InputKind::kTooLarge);
+
+  QImage small(3, 2, QImage::Format_RGB32);
+  small.fill(qRgb(1, 2, 3));
+  QByteArray png;
+  QBuffer buffer(&png);
+  ASSERT_TRUE(small.save(&buffer, "PNG"));
+  QMimeData offered;
+  offered.setData("image/png", png);
+  const Input picture = ReadClipboardInput(&offered);
+  ASSERT_EQ(picture.kind, InputKind::kPicture);
+  EXPECT_EQ(picture.picture.pixel(2, 1), qRgb(1, 2, 3));
+
+  QMimeData text;
+  text.setData("text/plain", QByteArray(kMaxTextFileBytes, 'x'));
+  EXPECT_EQ(ReadClipboardInput(&text).kind, InputKind::kText);
+  text.setData("text/plain", QByteArray(kMaxTextFileBytes + 1, 'x'));
+  EXPECT_EQ(ReadClipboardInput(&text).kind, InputKind::kTooLarge);
 }
 
 }  // namespace

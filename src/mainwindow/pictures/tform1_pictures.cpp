@@ -108,6 +108,10 @@ void TForm1::SpeedButtonPasteClick() {
     }
   } else if (input.kind == InputKind::kText) {
     ReadBodyText(input.text);
+  } else if (input.kind == InputKind::kTooLarge) {
+    error_box_(QString::fromUtf8("クリップボードの内容は大きすぎるので読み込めません．"
+                                 "テキストは16MB，画像は%1×%1画素までです．")
+                   .arg(kMaxPastedPictureSide));
   }
 }
 
