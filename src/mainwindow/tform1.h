@@ -219,8 +219,9 @@ class TForm1 : public QMainWindow {
   void FormDestroy();
   void SpeedButtonExitClick();
   // Closes the window because the program was told to end (the session
-  // ending, kill): settings are saved as on any close, but a failure is
-  // written to standard error, since nobody may be there to answer a box.
+  // ending, kill): a pick in progress and any open dialog are given up as
+  // Escape gives them up, settings are saved as on any close, but a failure
+  // is written to standard error, since nobody may be there to answer a box.
   void EndBySignal();
   void MenuOptionClick();
   void MenuHelpCClick();
@@ -505,6 +506,8 @@ class TForm1 : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void LoadResources();
   WindowPlacement CurrentPlacement() const;
+  void ShowHeldErrors();
+  void GiveUpForEnding();
   void ConnectHandlers();
 
   FieldEdit* RowDecimalField(int k) const;
@@ -623,6 +626,11 @@ class TForm1 : public QMainWindow {
   QString plug_in_folder_;
   QString open_filter_;
   bool ending_by_signal_ = false;
+  // Until the window is first shown, error_box_ holds messages back here and
+  // shows them from the event loop once the window is up.
+  ErrorBox shown_error_box_;
+  std::vector<QString> held_errors_;
+  bool window_up_ = false;
   QCursor piccer_cursor_;
   std::vector<QPixmap> menu_bitmaps_;
   // end of life cycle state

@@ -24,7 +24,8 @@ class SettingsWriteError : public std::runtime_error {
 // "'%s' の設定に失敗しました" with the value's name for %s.
 std::string SettingsWriteMessage(std::string_view value_name);
 
-// Numbers are 32-bit integers, texts are UTF-8. Writes may be held back until
+// Numbers are 32-bit integers; texts are UTF-8 by custom but may hold any
+// bytes, and read back exactly as they were written. Writes may be held back until
 // Commit, which stores them all or none; the store is closed afterwards and
 // opened again by the next read or write.
 class SettingsStore {

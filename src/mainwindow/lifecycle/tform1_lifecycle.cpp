@@ -1,10 +1,13 @@
 // Start and stop of the main window: its resources, its settings, and the
 // other windows of the program.
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 #include <cstdio>
+#include <utility>
 
 #include "mainwindow/picker/overlay_windows.h"
 #include "mainwindow/picker/piccer_button.h"
@@ -87,6 +90,18 @@ void TForm1::LoadResources() {
 }
 
 void TForm1::FormCreate() {
+  // A box now would come before the window and block the start, when the
+  // program does not yet listen for the signals that end it: messages wait
+  // until the window is up.
+  shown_error_box_ = std::move(error_box_);
+  error_box_ = [this](const QString& message) {
+    if (window_up_) {
+      shown_error_box_(message);
+    } else {
+      held_errors_.push_back(message);
+    }
+  };
+
   for (int entry = 0; entry < kScreenDesignEntryCount; ++entry) {
     system_snapshot_[static_cast<std::size_t>(entry)] = SystemColourOfEntry(entry);
   }
@@ -128,6 +143,21 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::FormShow() {
   // Files dropped from the desktop are taken from now on.
   setAcceptDrops(true);
+  if (!window_up_) {
+    window_up_ = true;
+    if (!held_errors_.empty()) QTimer::singleShot(0, this, &TForm1::ShowHeldErrors);
+  }
+}
+
+void TForm1::ShowHeldErrors() {
+  const std::vector<QString> messages = std::exchange(held_errors_, {});
+  for (const QString& message : messages) {
+    if (ending_by_signal_) {
+      std::fprintf(stderr, "tintara: %s\n", message.toUtf8().constData());
+    } else {
+      shown_error_box_(message);
+    }
+  }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -157,7 +187,37 @@ void TForm1::FormClose() {
 
 void TForm1::EndBySignal() {
   ending_by_signal_ = true;
+  GiveUpForEnding();
   close();
+  // Nothing else may keep the program running.
+  QCoreApplication::quit();
+}
+
+void TForm1::GiveUpForEnding() {
+  // A pick is given up as Escape gives it up: the window goes back to where
+  // it was, so that its place is what is saved.
+  CancelPushPick();
+  switch (capture_stage_) {
+    case CaptureStage::kWaiting:
+    case CaptureStage::kClearing:
+      TimerCapture->stop();
+      capture_stage_ = CaptureStage::kIdle;
+      break;
+    case CaptureStage::kFrozen:
+      caption_->Cancel();
+      break;
+    case CaptureStage::kIdle:
+      break;
+  }
+  // A dialog or a message box open over the window is answered with Escape,
+  // which cancels it; one that does not close that way is closed.
+  for (int tries = 0; tries < 8; ++tries) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr) break;
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(modal, &escape);
+    if (QApplication::activeModalWidget() == modal) modal->close();
+  }
 }
 
 void TForm1::FormDestroy() { menu_bitmaps_.clear(); }

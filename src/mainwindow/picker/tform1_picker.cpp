@@ -213,7 +213,8 @@ void TForm1::WaitForWindowsGone(int tries_left) {
 void TForm1::FreezeScreen() {
   QPointer<TForm1> alive(this);
   screen_->FreezeDesktop([this, alive](std::optional<QImage> frozen) {
-    if (alive == nullptr) return;
+    // The pick may have been given up meanwhile (the program is ending).
+    if (alive == nullptr || capture_stage_ != CaptureStage::kClearing) return;
     if (!frozen) {
       // Nothing changes: the window comes back and says why.
       capture_stage_ = CaptureStage::kIdle;
