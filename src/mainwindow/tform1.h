@@ -200,8 +200,9 @@ class TForm1 : public QMainWindow {
   // The picture plug-in host; the plug-ins stay loaded only for the length
   // of one operation.
   std::unique_ptr<TSusiePlugIn> SusiePlugIn;
-  // The open dialog's filter, made from the plug-ins found at start.
-  const QString& OpenFilter() const { return open_filter_; }
+  // The open dialog's filter, made from the plug-ins found when it is first
+  // needed: the start does not wait for the plug-in host.
+  const QString& OpenFilter();
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -546,7 +547,6 @@ class TForm1 : public QMainWindow {
   // BODY tag group state:
   void CreateOpenButtons();
   void CreatePictureInput();
-  void BuildOpenFilter();
   // Carries out what a composer operation asks for, in its order.
   void ApplyBodyEffects(const BodyEffects& effects);
   // Brings the group's controls in line with the composer.

@@ -128,7 +128,6 @@ void TForm1::FormCreate() {
   SelectUserSlot(0);
 
   plug_in_folder_ = ReadPlugInFolder(TSusiePlugIn::OwnPlugInFolder());
-  BuildOpenFilter();
 
   FormPaint();
   RefreshAll();

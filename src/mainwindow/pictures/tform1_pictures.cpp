@@ -39,12 +39,12 @@ void TForm1::CreatePictureInput() {
   ChooseFileToOpen = [this] {
     QFileDialog dialog(this);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(open_filter_.split(";;"));
+    dialog.setNameFilters(OpenFilter().split(";;"));
     // The filter's entries read as they are written, "AllType   [*.*]",
     // blanks and all; the dialog would show its patterns and fold the blanks.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     if (auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
-      const QStringList descriptions = FilterDescriptions(open_filter_);
+      const QStringList descriptions = FilterDescriptions(OpenFilter());
       for (int k = 0; k < types->count() && k < descriptions.size(); ++k) {
         types->setItemText(k, descriptions[k]);
       }
@@ -56,11 +56,14 @@ void TForm1::CreatePictureInput() {
   SusiePlugIn->AutoSusie = false;
 }
 
-void TForm1::BuildOpenFilter() {
-  // The plug-ins are loaded only for as long as one operation needs them.
-  SusiePlugIn->LoadPlugIns(plug_in_folder_ + "*.SPI");
-  open_filter_ = QtNameFilters(SusiePlugIn->FilterText());
-  SusiePlugIn->UnloadPlugIns();
+const QString& TForm1::OpenFilter() {
+  if (open_filter_.isEmpty()) {
+    // The plug-ins are loaded only for as long as one operation needs them.
+    SusiePlugIn->LoadPlugIns(plug_in_folder_ + "*.SPI");
+    open_filter_ = QtNameFilters(SusiePlugIn->FilterText());
+    SusiePlugIn->UnloadPlugIns();
+  }
+  return open_filter_;
 }
 
 QString TForm1::BackgroundPictureName() const { return QString::fromStdString(body_.picture_name); }
