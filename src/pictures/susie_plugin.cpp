@@ -133,7 +133,11 @@ int TSusiePlugIn::LoadPlugIns(const QString& mask) {
     int tried = -1;
     const Answer answer = Ask(request, [&](const PluginMessage& message) {
       if (message.kind == PluginMessage::Kind::kTrying) tried = static_cast<int>(message.index);
-      if (message.kind != PluginMessage::Kind::kInfo || tried < 0) return true;
+      // An index past the list comes only from a damaged helper.
+      if (message.kind != PluginMessage::Kind::kInfo || tried < 0 ||
+          next + static_cast<std::size_t>(tried) >= paths.size()) {
+        return true;
+      }
       const QString& path = paths[next + static_cast<std::size_t>(tried)];
       const PluginInfoRecord& info = message.info;
       bool already = false;
