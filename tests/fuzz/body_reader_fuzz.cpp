@@ -12,11 +12,13 @@
 #include "fuzz_check.h"
 #include "output/body_composer.h"
 #include "output/body_reader.h"
+#include "plain_readings.h"
 
 namespace tintara {
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+using plain::Lower;
+using plain::TableColour;
 
 bool IsHex(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -24,17 +26,6 @@ bool IsHex(char c) {
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   return Lower(c) - 'a' + 10;
-}
-
-// The whole word, in any case, is one of the table's names.
-std::optional<RgbColor> TableColour(std::string_view word) {
-  for (const NamedColor& entry : NamedColorTable) {
-    if (entry.name.size() != word.size()) continue;
-    bool same = true;
-    for (std::size_t k = 0; k < word.size(); ++k) same = same && Lower(word[k]) == entry.name[k];
-    if (same) return entry.value;
-  }
-  return std::nullopt;
 }
 
 // "0x0" put in front of the digits and converted: nothing when a character

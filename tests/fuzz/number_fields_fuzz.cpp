@@ -11,15 +11,18 @@
 #include "colour/colour_text.h"
 #include "fuzz_check.h"
 #include "mainwindow/editor/editor_math.h"
+#include "plain_readings.h"
 
 namespace tintara {
 namespace {
+
+using plain::Lower;
+using plain::TableColour;
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
 int HexValue(char c) {
   if (IsDigit(c)) return c - '0';
   c = Lower(c);
@@ -66,16 +69,6 @@ int PlainHex(std::string_view text) {
   std::int32_t as_int;
   std::memcpy(&as_int, &value, sizeof as_int);
   return as_int;
-}
-
-std::optional<RgbColor> TableColour(std::string_view word) {
-  for (const NamedColor& entry : NamedColorTable) {
-    if (entry.name.size() != word.size()) continue;
-    bool same = true;
-    for (std::size_t k = 0; k < word.size(); ++k) same = same && Lower(word[k]) == entry.name[k];
-    if (same) return entry.value;
-  }
-  return std::nullopt;
 }
 
 void CheckReadings(std::string_view text) {
