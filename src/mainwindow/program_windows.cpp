@@ -9,12 +9,7 @@ namespace tintara {
 
 ProgramWindows::ProgramWindows(TForm1Services services) {
   main_ = std::make_unique<TForm1>(std::move(services));
-  about_ = std::make_unique<TFormAbout>();
-  input_ = std::make_unique<TFormInput>();
-  option_ = std::make_unique<TFormOption>(main_.get(), main_->Settings(), main_->ShowError());
-  caption_ = std::make_unique<TFormCaption>();
-  mosaic_ = std::make_unique<TFormMosaic>();
-  main_->AttachWindows(about_.get(), input_.get(), option_.get(), caption_.get(), mosaic_.get());
+  main_->AttachWindows(this);
 }
 
 ProgramWindows::~ProgramWindows() {
@@ -25,6 +20,33 @@ ProgramWindows::~ProgramWindows() {
   input_.reset();
   about_.reset();
   main_.reset();
+}
+
+TFormAbout& ProgramWindows::About() {
+  if (!about_) about_ = std::make_unique<TFormAbout>();
+  return *about_;
+}
+
+TFormInput& ProgramWindows::Input() {
+  if (!input_) input_ = std::make_unique<TFormInput>();
+  return *input_;
+}
+
+TFormOption& ProgramWindows::Option() {
+  if (!option_) {
+    option_ = std::make_unique<TFormOption>(main_.get(), main_->Settings(), main_->ShowError());
+  }
+  return *option_;
+}
+
+TFormCaption& ProgramWindows::Caption() {
+  if (!caption_) caption_ = std::make_unique<TFormCaption>();
+  return *caption_;
+}
+
+TFormMosaic& ProgramWindows::Mosaic() {
+  if (!mosaic_) mosaic_ = std::make_unique<TFormMosaic>();
+  return *mosaic_;
 }
 
 }  // namespace tintara

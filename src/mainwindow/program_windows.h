@@ -7,27 +7,21 @@
 
 namespace tintara {
 
-class TFormAbout;
-class TFormCaption;
-class TFormInput;
-class TFormMosaic;
-class TFormOption;
-
-// The six windows of the program, each created completely before the next:
-// the main window first, then the version, favourite-name and options
-// dialogs, the full-screen overlay and the magnifier. All but the main
-// window start hidden and live as long as it does.
-class ProgramWindows {
+// The six windows of the program: the main window, made at once, and the
+// version, favourite-name and options dialogs, the full-screen overlay and
+// the magnifier, each made hidden the first time it is asked for. All live
+// as long as the main window does.
+class ProgramWindows final : public OtherWindows {
  public:
   explicit ProgramWindows(TForm1Services services);
   ~ProgramWindows();
 
   TForm1& Main() { return *main_; }
-  TFormAbout& About() { return *about_; }
-  TFormInput& Input() { return *input_; }
-  TFormOption& Option() { return *option_; }
-  TFormCaption& Caption() { return *caption_; }
-  TFormMosaic& Mosaic() { return *mosaic_; }
+  TFormAbout& About() override;
+  TFormInput& Input() override;
+  TFormOption& Option() override;
+  TFormCaption& Caption() override;
+  TFormMosaic& Mosaic() override;
 
  private:
   std::unique_ptr<TForm1> main_;

@@ -76,6 +76,20 @@ struct TForm1Services {
   ScreenReader* screen = nullptr;           // the desktop's own screen when none is given
 };
 
+// The program's other windows. Each is made the first time it is asked for,
+// so that none of them delays the main window's first frame.
+class OtherWindows {
+ public:
+  virtual TFormAbout& About() = 0;
+  virtual TFormInput& Input() = 0;
+  virtual TFormOption& Option() = 0;
+  virtual TFormCaption& Caption() = 0;
+  virtual TFormMosaic& Mosaic() = 0;
+
+ protected:
+  ~OtherWindows() = default;
+};
+
 // The palette's three values and the ranges of the current channel.
 struct PaletteAxes {
   int x = 0;
@@ -229,9 +243,8 @@ class TForm1 : public QMainWindow {
   void MenuHelpSearchClick();
   void VersionClick();
 
-  // The other windows of the program, created after this one.
-  void AttachWindows(TFormAbout* about, TFormInput* input, TFormOption* option,
-                     TFormCaption* caption, TFormMosaic* mosaic);
+  // The other windows of the program, which live longer than this one.
+  void AttachWindows(OtherWindows* windows);
   // The options dialog's OK: new models and output form, applied afterwards
   // by MenuOptionClick.
   void StoreOptions(int palette_channel, SlideModel slide_model, bool output_num,
@@ -593,6 +606,9 @@ class TForm1 : public QMainWindow {
   void FollowCursorWithWindow(QPoint cursor, bool centre_vertically);
   void ShowLiveSquare(QPoint cursor);
   void EndPushPick();
+  // Makes the overlay and the magnifier the first time a click pick needs
+  // them; false when the window has none.
+  bool MakeFrozenPickWindows();
   void WaitForWindowsGone(int tries_left);
   void FreezeScreen();
   void FinishFrozenPick(std::optional<QRgb> pixel);
@@ -615,9 +631,8 @@ class TForm1 : public QMainWindow {
   SettingsStore* settings_ = nullptr;
   ErrorBox error_box_;
   HelpSystem* help_ = nullptr;
-  TFormAbout* about_ = nullptr;
-  TFormInput* input_ = nullptr;
-  TFormOption* option_ = nullptr;
+  OtherWindows* windows_ = nullptr;
+  // The overlay and the magnifier once a click pick has needed them.
   TFormCaption* caption_ = nullptr;
   TFormMosaic* mosaic_ = nullptr;
   OptionSettings held_options_;

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +23,7 @@
 #include "mainwindow/dialogs/tform_input.h"
 #include "mainwindow/dialogs/tform_option.h"
 #include "mainwindow/editor/field_edit.h"
+#include "mainwindow/user_palette/user_slot.h"
 #include "platform/help_system.h"
 #include "platform/memory_settings_store.h"
 
@@ -94,6 +96,31 @@ TEST_F(ProgramWindowsTest, StoredModelsAndOutputFormAreUsedAndSavedOnClose) {
   EXPECT_EQ(Number("ColorPalette"), 13);
   EXPECT_EQ(Number("ColorSlide"), 4);
   EXPECT_EQ(Number("OutputLower"), 0);
+}
+
+TEST_F(ProgramWindowsTest, StoredOptionsSteerTheWindowBeforeTheDialogIsMade) {
+  store_.Set("RadioUser", 0);
+  store_.Set("RadioPiccer", 1);
+  store_.Set("PiccerTime", 800);
+  store_.Set("PiccerArea", 4);
+  auto windows = Start();
+  // Only the main window is made at start; the dialogs wait for their
+  // commands.
+  for (const QWidget* window : QApplication::topLevelWidgets()) {
+    EXPECT_EQ(qobject_cast<const QDialog*>(window), nullptr) << window->windowTitle().toStdString();
+  }
+  const OptionSettings& held = windows->Main().HeldOptions();
+  EXPECT_FALSE(held.radio_user);
+  EXPECT_TRUE(held.radio_piccer);
+  EXPECT_EQ(held.piccer_time, 800);
+  EXPECT_EQ(held.piccer_area, 4);
+  EXPECT_EQ(windows->Main().UserSlots[0]->toolTip(), "ダブルクリックでcolorに代入");
+  // Made later, the dialog shows what the window holds.
+  TFormOption& dialog = windows->Option();
+  EXPECT_EQ(dialog.MemoArea->text(), "4");
+  EXPECT_EQ(dialog.ScrollBarPiccer->value(), 800);
+  EXPECT_TRUE(dialog.RadioButtonPiccerPush->isChecked());
+  EXPECT_TRUE(dialog.RadioButtonUserClick->isChecked());
 }
 
 TEST_F(ProgramWindowsTest, DamagedStoreStartsWithDefaults) {

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "mainwindow/dialogs/tform_about.h"
 #include "mainwindow/dialogs/tform_input.h"
@@ -31,11 +32,19 @@ class WindowCentringTest : public testing::Test {
     QTimer::singleShot(0, &dialog, [&] {
       EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
       WaitForFrame(dialog);
-      frame = dialog.frameGeometry();
+      frame = FrameOf(dialog);
       dialog.reject();
     });
     dialog.exec();
     return frame;
+  }
+
+  // The frame as the window manager last reported it. (The widget's own
+  // frame geometry is brought up to date only when the window moves, and a
+  // window placed right the first time never does.)
+  static QRect FrameOf(const QWidget& window) {
+    const QWindow* handle = window.windowHandle();
+    return handle != nullptr ? handle->frameGeometry() : window.frameGeometry();
   }
 
   // A manager frames a window a little after mapping it; the frame is there
@@ -44,7 +53,7 @@ class WindowCentringTest : public testing::Test {
     QRect last;
     for (int i = 0; i < 100; ++i) {
       QTest::qWait(20);
-      const QRect frame = window.frameGeometry();
+      const QRect frame = FrameOf(window);
       if (frame != window.geometry() && frame == last) return;
       last = frame;
     }

@@ -192,7 +192,7 @@ void TForm1::ApplyHeldOptions(const OptionSettings& options) {
 }
 
 void TForm1::MenuOptionClick() {
-  if (option_ != nullptr) option_->exec();
+  if (windows_ != nullptr) windows_->Option().exec();
   // However the dialog was closed, the models are applied again.
   ApplyModelSettings();
   RefreshAll();
@@ -207,7 +207,7 @@ void TForm1::MenuHelpSearchClick() {
 }
 
 void TForm1::VersionClick() {
-  if (about_ != nullptr) about_->exec();
+  if (windows_ != nullptr) windows_->About().exec();
 }
 
 }  // namespace tintara

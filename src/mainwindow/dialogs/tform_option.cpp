@@ -189,10 +189,8 @@ void TFormOption::FormCreate() {
         Utf8("このデスクトップ(Wayland)では画面をそのまま読めないので使えません．"
              "クリックでピッカーします．"));
   }
-  const OptionSettingsLoad load = LoadOptionSettings(*store_);
-  ShowHeldOptions(load.settings);
-  main_window_->ApplyHeldOptions(load.settings);
-  if (load.write_error) error_box_(QString::fromUtf8(load.write_error->what()));
+  // The main window read the stored options when it started.
+  ShowHeldOptions(main_window_->HeldOptions());
 }
 
 OptionSettings TFormOption::HeldOptions() const {

@@ -31,18 +31,7 @@ std::vector<ScreenRect> AvailableScreens() {
 
 }  // namespace
 
-void TForm1::AttachWindows(TFormAbout* about, TFormInput* input, TFormOption* option,
-                           TFormCaption* caption, TFormMosaic* mosaic) {
-  about_ = about;
-  input_ = input;
-  option_ = option;
-  caption_ = caption;
-  mosaic_ = mosaic;
-  if (caption_ != nullptr) {
-    caption_->Attach(mosaic_, [this](std::optional<QRgb> pixel) { FinishFrozenPick(pixel); });
-    caption_->SetPiccerCursor(piccer_cursor_);
-  }
-}
+void TForm1::AttachWindows(OtherWindows* windows) { windows_ = windows; }
 
 WindowPlacement TForm1::CurrentPlacement() const {
   WindowPlacement placement;
@@ -108,8 +97,7 @@ void TForm1::FormCreate() {
   LoadResources();
 
   // The values written back for a first start are stored with those of the
-  // options dialog, which reads its own next: one write of the store per
-  // start. (A window without the dialog stores them when it closes.)
+  // options dialog, read next: one write of the store per start.
   const MainSettingsLoad load = LoadMainSettings(*settings_, CurrentPlacement(), false);
   const MainSettings& stored = load.settings;
   move(stored.left, stored.top);
@@ -127,11 +115,18 @@ void TForm1::FormCreate() {
   ShowFavourites();
   SelectUserSlot(0);
 
+  // The options dialog's values steer this window from the start, though
+  // the dialog itself is made only when it is first opened.
+  const OptionSettingsLoad options = LoadOptionSettings(*settings_);
+  ApplyHeldOptions(options.settings);
+
   plug_in_folder_ = ReadPlugInFolder(TSusiePlugIn::OwnPlugInFolder());
 
   FormPaint();
   RefreshAll();
-  if (load.write_error) error_box_(QString::fromUtf8(load.write_error->what()));
+  const std::optional<SettingsWriteError>& write_error =
+      load.write_error ? load.write_error : options.write_error;
+  if (write_error) error_box_(QString::fromUtf8(write_error->what()));
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -166,10 +166,18 @@ void TForm1::EndPushPick() {
 
 // ---- click picking on the frozen screen ----
 
+bool TForm1::MakeFrozenPickWindows() {
+  if (caption_ != nullptr) return true;
+  if (windows_ == nullptr) return false;
+  mosaic_ = &windows_->Mosaic();
+  caption_ = &windows_->Caption();
+  caption_->Attach(mosaic_, [this](std::optional<QRgb> pixel) { FinishFrozenPick(pixel); });
+  caption_->SetPiccerCursor(piccer_cursor_);
+  return true;
+}
+
 void TForm1::BitBtnPiccerClick() {
-  if (PushPicking() || PickerBusy() || caption_ == nullptr || mosaic_ == nullptr) {
-    return;
-  }
+  if (PushPicking() || PickerBusy() || !MakeFrozenPickWindows()) return;
   capture_stage_ = CaptureStage::kWaiting;
   hide();
   TimerCapture->setInterval(held_options_.piccer_time);

@@ -374,8 +374,10 @@ void TForm1::ComboBoxFavColorDrawItem(QPainter& painter, int index, const QRect&
 }
 
 void TForm1::SpeedButtonFavAddClick() {
-  if (input_ == nullptr || input_->exec() != QDialog::Accepted) return;
-  const QString name = input_->MemoInput->text();
+  if (windows_ == nullptr) return;
+  TFormInput& input = windows_->Input();
+  if (input.exec() != QDialog::Accepted) return;
+  const QString name = input.MemoInput->text();
   const int added = static_cast<int>(favourites_.size());
   favourites_.push_back({name.toStdString(), CurrentColour()});
   ComboBoxFavColor->addItem(name);
