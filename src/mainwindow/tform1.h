@@ -519,6 +519,8 @@ class TForm1 : public QMainWindow {
   void LetShortcutsPassFields();
   bool eventFilter(QObject* watched, QEvent* event) override;
   void LoadResources();
+  // The menu items' bitmaps, read the first time any menu opens.
+  void GiveMenuBitmaps();
   WindowPlacement CurrentPlacement() const;
   void ShowHeldErrors();
   void GiveUpForEnding();

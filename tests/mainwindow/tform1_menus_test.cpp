@@ -81,6 +81,20 @@ class TForm1MenusTest : public testing::Test {
                      .ask = [](const QString&, const QString&) { return true; }}};
 };
 
+TEST_F(TForm1MenusTest, ItemsHaveTheirBitmapsOnceAMenuOpens) {
+  // Read only when first needed, whichever menu opens first.
+  EXPECT_TRUE(Main().MenuFileOpen->icon().isNull());
+  Main().MenuSelStand->popup(Main().geometry().center());
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(Main().MenuSelStand));
+  Main().MenuSelStand->close();
+  for (const QAction* item : {Main().MenuFileOpen, Main().MenuFileExit, Main().PopEditPaste,
+                              Main().MenuSelName->menuAction(), Main().MenuSelWinBack}) {
+    EXPECT_FALSE(item->icon().isNull()) << item->text().toStdString();
+  }
+  EXPECT_FALSE(Item(Main().MenuSelStand, 0)->icon().isNull());
+  EXPECT_EQ(Item(Main().MenuSelStand, 0)->icon().availableSizes().size(), 1);
+}
+
 TEST_F(TForm1MenusTest, FileAndHelpItems) {
   Main().MenuFileOpen->trigger();
   EXPECT_EQ(dialogs_, 1);

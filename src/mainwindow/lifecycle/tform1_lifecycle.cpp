@@ -50,7 +50,15 @@ void TForm1::LoadResources() {
   const QPixmap cursor(QString::fromUtf8(res::kCursorPiccer));
   piccer_cursor_ = QCursor(cursor, res::kPiccerHotSpotX, res::kPiccerHotSpotY);
   BitBtnPiccer->setCursor(piccer_cursor_);
-  // Menu items carry their bitmaps beside their captions.
+  // Menu items carry their bitmaps beside their captions. No menu is open
+  // on the first frame, so they are read when one first is about to open.
+  for (const QMenu* menu : findChildren<QMenu*>()) {
+    connect(menu, &QMenu::aboutToShow, this, &TForm1::GiveMenuBitmaps);
+  }
+}
+
+void TForm1::GiveMenuBitmaps() {
+  if (!menu_bitmaps_.empty()) return;
   const struct {
     const char* path;
     QAction* item;
