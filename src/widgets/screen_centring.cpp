@@ -38,7 +38,8 @@ class ScreenCentring final : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched == &window_ && event->type() == QEvent::Show) {
-      Place(ExpectedFrameMargins(window_));
+      placed_margins_ = ExpectedFrameMargins(window_);
+      Place(placed_margins_);
       framing_ = true;
       QWindow* handle = window_.windowHandle();
       if (handle != nullptr && handle != watched_handle_) {
@@ -47,11 +48,10 @@ class ScreenCentring final : public QObject {
       }
     } else if (watched == watched_handle_ && event->type() == QEvent::Expose && framing_) {
       // Exposed, the window is mapped and framed, before the user can
-      // reach it. A window shown right after it was made may also have
-      // been laid out to its final size only now.
+      // reach it.
       framing_ = false;
       const QMargins margins = FrameMarginsOf(window_);
-      if (margins != placed_margins_ || window_.size() != placed_size_) Place(margins);
+      if (margins != placed_margins_) Place(margins);
     }
     return false;
   }
@@ -70,14 +70,11 @@ class ScreenCentring final : public QObject {
     const QPoint frame_corner(area.left() + (area.width() - frame_width) / 2,
                               area.top() + (area.height() - frame_height) / 2);
     window_.setGeometry(QRect(frame_corner + QPoint(margins.left(), margins.top()), size));
-    placed_margins_ = margins;
-    placed_size_ = size;
   }
 
   QWidget& window_;
   QWindow* watched_handle_ = nullptr;
   QMargins placed_margins_;
-  QSize placed_size_;
   bool framing_ = false;  // shown, and the manager's frame not yet seen
 };
 
