@@ -130,11 +130,12 @@ void TForm1::CreateControls() {
   // the whole program, where a Latin default would also load a second
   // Japanese one for its captions. The window itself was made before, so it
   // is told too.
+  const QString family = WindowFontFamily();
   QFont desktop_font = QApplication::font();
-  desktop_font.setFamily(QString::fromUtf8(kWindowFontFamily));
+  desktop_font.setFamily(family);
   QApplication::setFont(desktop_font);
   setFont(desktop_font);
-  QFont font(QString::fromUtf8(kWindowFontFamily));
+  QFont font(family);
   font.setPixelSize(kWindowFontPixelSize);
   client_->setFont(font);
 

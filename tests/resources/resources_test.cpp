@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QRegularExpression>
@@ -271,6 +272,14 @@ TEST(FontAlias, TheWindowFontResolvesToIpaPGothic) {
   QFont font(QString::fromUtf8(kWindowFontFamily));
   font.setPixelSize(kWindowFontPixelSize);
   EXPECT_EQ(QFontInfo(font).family().toStdString(), "IPAPGothic");
+  // Without a font of the window font's own name, the stand-in is asked for
+  // by its own, and draws the same.
+  if (QFontDatabase::families().contains(QString::fromUtf8(kWindowFontFamily))) return;
+  EXPECT_EQ(WindowFontFamily().toStdString(), "IPAPGothic");
+  QFont asked(WindowFontFamily());
+  asked.setPixelSize(kWindowFontPixelSize);
+  EXPECT_EQ(QFontMetrics(asked).horizontalAdvance(QStringLiteral(u"現在の色 Red 255")),
+            QFontMetrics(font).horizontalAdvance(QStringLiteral(u"現在の色 Red 255")));
 }
 
 }  // namespace

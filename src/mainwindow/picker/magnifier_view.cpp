@@ -18,7 +18,7 @@ constexpr int kPositionTop = 284;
 int PointsToPixels(int points) { return (points * 96 + 36) / 72; }
 
 QFont ReadoutFont(int pixel_size, bool caption) {
-  QFont font(QString::fromUtf8(kWindowFontFamily));
+  QFont font(WindowFontFamily());
   font.setPixelSize(pixel_size);
   font.setBold(caption);
   font.setItalic(caption);

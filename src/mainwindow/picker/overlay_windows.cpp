@@ -26,7 +26,7 @@ constexpr Qt::WindowFlags kPickerWindowFlags = Qt::Window | Qt::FramelessWindowH
 TFormMosaic::TFormMosaic() : QWidget(nullptr, kPickerWindowFlags | Qt::Tool) {
   setWindowTitle("Tintara");
   setFixedSize(kWidth, kHeight);
-  QFont font(QString::fromUtf8(kWindowFontFamily));
+  QFont font(WindowFontFamily());
   font.setPixelSize(kWindowFontPixelSize);
   setFont(font);
   view_ = new MagnifierView(kWidth, this);
