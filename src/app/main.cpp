@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/font_warm_up.h"
 #include "app/plug_in_listing.h"
 #include "app/start_arguments.h"
 #include "mainwindow/program_windows.h"
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
   }
   if (early.action == tintara::StartRequest::Action::kHelp) return PrintHelp(argc, argv);
 
+  tintara::FontWarmUp fonts;
   QApplication app(argc, argv);
   // The toolkit has taken its own options out of the arguments by now.
   const tintara::StartRequest request =
@@ -66,6 +68,7 @@ int main(int argc, char** argv) {
     help.SetHelpFile(tintara::HelpSystem::FindHelpFile());
     tintara::QtSettingsStore settings;
     const std::unique_ptr<tintara::SystemColours> desktop = tintara::MakeDesktopSystemColours();
+    fonts.Wait();
     tintara::ProgramWindows windows({&settings, tintara::StandardErrorBox(), &help, desktop.get(),
                                      tintara::StandardQuestionBox()});
     // Ending the session, kill or Ctrl+C close the program as its exit
