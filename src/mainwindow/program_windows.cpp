@@ -1,11 +1,23 @@
 #include "mainwindow/program_windows.h"
 
+#include <utility>
+
 #include "mainwindow/dialogs/tform_about.h"
 #include "mainwindow/dialogs/tform_input.h"
 #include "mainwindow/dialogs/tform_option.h"
 #include "mainwindow/picker/overlay_windows.h"
 
 namespace tintara {
+namespace {
+
+// The window, made from `arguments` the first time it is asked for.
+template <typename Window, typename... Arguments>
+Window& MadeOnce(std::unique_ptr<Window>& window, Arguments&&... arguments) {
+  if (!window) window = std::make_unique<Window>(std::forward<Arguments>(arguments)...);
+  return *window;
+}
+
+}  // namespace
 
 ProgramWindows::ProgramWindows(TForm1Services services) {
   main_ = std::make_unique<TForm1>(std::move(services));
@@ -22,31 +34,12 @@ ProgramWindows::~ProgramWindows() {
   main_.reset();
 }
 
-TFormAbout& ProgramWindows::About() {
-  if (!about_) about_ = std::make_unique<TFormAbout>();
-  return *about_;
-}
-
-TFormInput& ProgramWindows::Input() {
-  if (!input_) input_ = std::make_unique<TFormInput>();
-  return *input_;
-}
-
+TFormAbout& ProgramWindows::About() { return MadeOnce(about_); }
+TFormInput& ProgramWindows::Input() { return MadeOnce(input_); }
 TFormOption& ProgramWindows::Option() {
-  if (!option_) {
-    option_ = std::make_unique<TFormOption>(main_.get(), main_->Settings(), main_->ShowError());
-  }
-  return *option_;
+  return MadeOnce(option_, main_.get(), main_->Settings(), main_->ShowError());
 }
-
-TFormCaption& ProgramWindows::Caption() {
-  if (!caption_) caption_ = std::make_unique<TFormCaption>();
-  return *caption_;
-}
-
-TFormMosaic& ProgramWindows::Mosaic() {
-  if (!mosaic_) mosaic_ = std::make_unique<TFormMosaic>();
-  return *mosaic_;
-}
+TFormCaption& ProgramWindows::Caption() { return MadeOnce(caption_); }
+TFormMosaic& ProgramWindows::Mosaic() { return MadeOnce(mosaic_); }
 
 }  // namespace tintara
