@@ -410,6 +410,9 @@ class TForm1 : public QMainWindow {
   ScreenReader* Screen() const { return screen_; }
 
   PiccerButton* BitBtnPiccer = nullptr;
+  // The magnifier panel of a press-and-drag pick, made when the first pick
+  // starts: nothing shows it before.
+  MagnifierView& PushPickPanel();
   MagnifierView* PanelPiccer = nullptr;
   QTimer* TimerCapture = nullptr;
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDateTime>
 #include <QDialog>
@@ -26,6 +27,7 @@
 #include "mainwindow/user_palette/user_slot.h"
 #include "platform/help_system.h"
 #include "platform/memory_settings_store.h"
+#include "widgets/classic_list_box.h"
 
 namespace tintara {
 namespace {
@@ -108,6 +110,14 @@ TEST_F(ProgramWindowsTest, StoredOptionsSteerTheWindowBeforeTheDialogIsMade) {
   // commands.
   for (const QWidget* window : QApplication::topLevelWidgets()) {
     EXPECT_EQ(qobject_cast<const QDialog*>(window), nullptr) << window->windowTitle().toStdString();
+  }
+  // Nor the push-pick magnifier or the open lists of the drop-down boxes,
+  // which nothing shows before.
+  EXPECT_EQ(windows->Main().PanelPiccer, nullptr);
+  const QList<ClassicListBox*> boxes = windows->Main().findChildren<ClassicListBox*>();
+  EXPECT_EQ(boxes.size(), 4);
+  for (const ClassicListBox* box : boxes) {
+    EXPECT_TRUE(box->findChildren<QAbstractItemView*>().isEmpty());
   }
   const OptionSettings& held = windows->Main().HeldOptions();
   EXPECT_FALSE(held.radio_user);

@@ -48,7 +48,7 @@ class TForm1LayoutTest : public testing::Test {
 };
 
 TEST_F(TForm1LayoutTest, EveryControlIsWhereTheLayoutPutsIt) {
-  const TForm1& f = windows_.Main();
+  TForm1& f = windows_.Main();
   std::vector<Place> places = {
       // Regions.
       {"client area", f.Client(), kAny, kAny, 626, 416},
@@ -61,7 +61,7 @@ TEST_F(TForm1LayoutTest, EveryControlIsWhereTheLayoutPutsIt) {
       {"PanelColor", f.PanelColor, 328, 30, 298, 29},
       {"GroupBox1", f.GroupBox1, 488, 68, 138, 312},
       {"GroupBoxUserPalette", f.GroupBoxUserPalette, 5, 373, 620, 41},
-      {"PanelPiccer", f.PanelPiccer, -1, 0, 212, 465},
+      {"PanelPiccer", &f.PushPickPanel(), -1, 0, 212, 465},
       {"Label10", f.Label10, 384, 63, kAny, kAny},
       // ESL fields.
       {"EditE", f.EditE, 420, 191, 37, kAny},
@@ -114,7 +114,7 @@ TEST_F(TForm1LayoutTest, EveryControlIsWhereTheLayoutPutsIt) {
         {"user slot", f.UserSlots[static_cast<std::size_t>(i)], 248 + 32 * i, 11, 24, 24});
   }
   const MagnifierView& mosaic = *windows_.Mosaic().View();
-  for (const MagnifierView* view : {static_cast<const MagnifierView*>(f.PanelPiccer), &mosaic}) {
+  for (const MagnifierView* view : {static_cast<const MagnifierView*>(&f.PushPickPanel()), &mosaic}) {
     places.push_back({"ImagePiccer", view->ImagePiccer, 0, 0, 210, 210});
     places.push_back({"Label18", view->Label18, 21, 219, kAny, kAny});
     places.push_back({"Label19", view->Label19, 77, 219, kAny, kAny});

@@ -143,7 +143,7 @@ TEST_F(PickerDisplayTest, PushModePicksAPixelOfAnotherWindow) {
   EXPECT_TRUE(Main().windowTitle().contains(
       QString::asprintf("%06x", PatternColour(17, 33) & 0xFFFFFF), Qt::CaseInsensitive))
       << Main().windowTitle().toStdString();
-  EXPECT_FALSE(Main().PanelPiccer->isVisible());
+  EXPECT_FALSE(Main().PushPickPanel().isVisible());
 }
 
 TEST_F(PickerDisplayTest, ClickModeFreezesTheDesktopWithoutTheMainWindow) {

@@ -91,7 +91,7 @@ TEST_F(TForm1PickerTest, PushModeShrinksFollowsAndPicksOnRelease) {
   const QSize client = Main().Client()->size();
   screen_.SetCursorPosition({100, 300});
   QTest::mousePress(Main().BitBtnPiccer, Qt::LeftButton, {}, QPoint(13, 13));
-  EXPECT_TRUE(Main().PanelPiccer->isVisible());
+  EXPECT_TRUE(Main().PushPickPanel().isVisible());
   EXPECT_EQ(Main().BitBtnPiccer->x(), 400);
   EXPECT_EQ(Main().Client()->height(), 320);
   EXPECT_LE(Main().frameGeometry().width(), 216);
@@ -106,8 +106,8 @@ TEST_F(TForm1PickerTest, PushModeShrinksFollowsAndPicksOnRelease) {
   DragButtonTo({300, 200});
   EXPECT_EQ(Main().x(), MagnifierWindowLeft(300, screen, width));
   EXPECT_EQ(Main().y(), MagnifierWindowTop(screen, Main().frameGeometry().height()));
-  EXPECT_EQ(Main().PanelPiccer->LabelPos->text(), "(300, 200)");
-  const MagnifierView& view = *Main().PanelPiccer;
+  EXPECT_EQ(Main().PushPickPanel().LabelPos->text(), "(300, 200)");
+  const MagnifierView& view = Main().PushPickPanel();
   EXPECT_EQ(view.LabelR->text() + view.LabelG->text() + view.LabelB->text(), "100255");
   EXPECT_EQ(view.LabelhR->text() + view.LabelhG->text() + view.LabelhB->text(), "a0ff");
   EXPECT_EQ(view.ImagePiccer->Picture().pixel(105, 105), kPicked);
@@ -120,7 +120,7 @@ TEST_F(TForm1PickerTest, PushModeShrinksFollowsAndPicksOnRelease) {
   EXPECT_EQ(Main().CurrentColour(), RgbColor::FromInts(10, 0, 255));
   EXPECT_EQ(Main().pos(), place);
   EXPECT_EQ(Main().Client()->size(), client);
-  EXPECT_FALSE(Main().PanelPiccer->isVisible());
+  EXPECT_FALSE(Main().PushPickPanel().isVisible());
   EXPECT_EQ(Main().BitBtnPiccer->x(), 83);
   EXPECT_FALSE(Main().PickerBusy());
 }
@@ -129,7 +129,7 @@ TEST_F(TForm1PickerTest, PushModeIgnoresTheRightButtonAndTheClickAndEscapeGivesU
   UseMode(true);
   const RgbColor before = Main().CurrentColour();
   QTest::mousePress(Main().BitBtnPiccer, Qt::RightButton, {}, QPoint(13, 13));
-  EXPECT_FALSE(Main().PanelPiccer->isVisible());
+  EXPECT_FALSE(Main().PushPickPanel().isVisible());
   QTest::mouseRelease(Main().BitBtnPiccer, Qt::RightButton, {}, QPoint(13, 13));
   Main().BitBtnPiccerClick();
   EXPECT_TRUE(Main().isVisible());
@@ -139,7 +139,7 @@ TEST_F(TForm1PickerTest, PushModeIgnoresTheRightButtonAndTheClickAndEscapeGivesU
   QTest::mousePress(Main().BitBtnPiccer, Qt::LeftButton, {}, QPoint(13, 13));
   DragButtonTo({300, 200});
   QTest::keyClick(Main().BitBtnPiccer, Qt::Key_Escape);
-  EXPECT_FALSE(Main().PanelPiccer->isVisible());
+  EXPECT_FALSE(Main().PushPickPanel().isVisible());
   EXPECT_EQ(Main().BitBtnPiccer->x(), 83);
   QTest::mouseRelease(Main().BitBtnPiccer, Qt::LeftButton, {}, QPoint(13, 13));
   EXPECT_EQ(Main().CurrentColour(), before);
@@ -248,13 +248,13 @@ TEST_F(TForm1PickerTest, MagnifierAtTheCornersPaintsTheOffScreenPartBlack) {
 TEST_F(TForm1PickerTest, OptionsSetTheHintAndTheFrameOfBothMagnifiers) {
   UseMode(false, 1);
   EXPECT_TRUE(Main().BitBtnPiccer->toolTip().contains(QString::fromUtf8("クリックした後")));
-  EXPECT_EQ(Main().PanelPiccer->ShapeU->geometry(), QRect(70, 68, 72, 2));
+  EXPECT_EQ(Main().PushPickPanel().ShapeU->geometry(), QRect(70, 68, 72, 2));
   Freeze();
   EXPECT_EQ(Magnifier().ShapeR->geometry(), QRect(140, 70, 2, 72));
   QTest::keyClick(&Caption(), Qt::Key_Escape);
   UseMode(true, 99);
   EXPECT_TRUE(Main().BitBtnPiccer->toolTip().contains(QString::fromUtf8("マウスを押しながら")));
-  EXPECT_EQ(Main().PanelPiccer->ShapeD->geometry(), QRect(102, 105, 3, 2));
+  EXPECT_EQ(Main().PushPickPanel().ShapeD->geometry(), QRect(102, 105, 3, 2));
 }
 
 // A desktop like Wayland's: no live reads, windows placed by the compositor,
@@ -292,7 +292,7 @@ TEST_F(TForm1PickerWithoutLiveScreenTest, PicksOnTheHandedOutCopyWithTheMagnifie
   EXPECT_TRUE(Main().BitBtnPiccer->toolTip().contains(QString::fromUtf8("クリックした後")));
   // The press of push mode does nothing; the click freezes the screen.
   QTest::mousePress(Main().BitBtnPiccer, Qt::LeftButton, {}, QPoint(13, 13));
-  EXPECT_FALSE(Main().PanelPiccer->isVisible());
+  EXPECT_FALSE(Main().PushPickPanel().isVisible());
   QTest::mouseRelease(Main().BitBtnPiccer, Qt::LeftButton, {}, QPoint(13, 13));
   ASSERT_TRUE(QTest::qWaitFor([&] { return Caption().isVisible(); }, 3000));
   EXPECT_EQ(windows_->Mosaic().parentWidget(), &Caption());

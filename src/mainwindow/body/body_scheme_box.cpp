@@ -1,7 +1,5 @@
 #include "mainwindow/body/body_scheme_box.h"
 
-#include <QAbstractItemView>
-#include <QEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -33,27 +31,20 @@ class SchemeItemDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-BodySchemeBox::BodySchemeBox(QWidget* parent) : QComboBox(parent) {
-  setItemDelegate(new SchemeItemDelegate(this));
+BodySchemeBox::BodySchemeBox(QWidget* parent) : ClassicListBox(parent) {
   for (const BodyScheme& scheme : BodySchemeTable) {
     addItem(QString::fromUtf8(scheme.name.data(), static_cast<qsizetype>(scheme.name.size())));
   }
 }
 
-bool BodySchemeBox::event(QEvent* event) {
-  const bool handled = QComboBox::event(event);
-  // The style's polish clears this; the box covers its whole rectangle, so
-  // the coloured group around it need not repaint it when its colour changes.
-  if (event->type() == QEvent::Polish) setAttribute(Qt::WA_OpaquePaintEvent);
-  return handled;
-}
+QAbstractItemDelegate* BodySchemeBox::MakeItemDelegate() { return new SchemeItemDelegate(this); }
 
 void BodySchemeBox::paintEvent(QPaintEvent*) {
   // The classic closed list: a sunken field with the drop-down button at its
   // right.
   QPainter painter(this);
   const QPalette& pal = palette();
-  const bool open = view()->isVisible();
+  const bool open = ListShown();
   const QRect field =
       DrawClosedList(painter, rect(), pal, isEnabled(), open, kButtonWidth).adjusted(1, 1, -1, -1);
   // As a list box draws its chosen item: highlighted while it has the focus.

@@ -1,7 +1,7 @@
 #ifndef TINTARA_MAINWINDOW_BODY_BODY_SCHEME_BOX_H_
 #define TINTARA_MAINWINDOW_BODY_BODY_SCHEME_BOX_H_
 
-#include <QComboBox>
+#include "widgets/classic_list_box.h"
 
 class QPainter;
 
@@ -10,7 +10,7 @@ namespace tintara {
 // The list of sample BODY schemes. Every item, and the chosen one in the
 // closed box, is drawn as a small page: a square of the background colour
 // with four lines in the text and link colours, then the scheme's name.
-class BodySchemeBox : public QComboBox {
+class BodySchemeBox : public ClassicListBox {
   Q_OBJECT
 
  public:
@@ -20,7 +20,7 @@ class BodySchemeBox : public QComboBox {
   explicit BodySchemeBox(QWidget* parent = nullptr);
 
  protected:
-  bool event(QEvent* event) override;
+  QAbstractItemDelegate* MakeItemDelegate() override;
   void paintEvent(QPaintEvent* event) override;
 };
 

@@ -53,11 +53,6 @@ void TForm1::CreatePicker() {
   BitBtnPiccer->on_escape = [this] { CancelPushPick(); };
   connect(BitBtnPiccer, &QToolButton::clicked, this, &TForm1::BitBtnPiccerClick);
 
-  // Its position line is centred on the panel, which the shrunk window shows.
-  PanelPiccer = new MagnifierView(kPushPanelRight + 1, client_);
-  PanelPiccer->setGeometry(-1, 0, kPushPanelRight + 1, 465);
-  PanelPiccer->hide();
-
   TimerCapture = new QTimer(this);
   connect(TimerCapture, &QTimer::timeout, this, &TForm1::TimerCaptureTimer);
 }
@@ -68,9 +63,21 @@ bool TForm1::PushPicking() const {
   return held_options_.radio_piccer && screen_->ReadsLiveScreen();
 }
 
+MagnifierView& TForm1::PushPickPanel() {
+  if (PanelPiccer == nullptr) {
+    // Its position line is centred on the panel, which the shrunk window
+    // shows.
+    PanelPiccer = new MagnifierView(kPushPanelRight + 1, client_);
+    PanelPiccer->setGeometry(-1, 0, kPushPanelRight + 1, 465);
+    PanelPiccer->hide();
+    PanelPiccer->LayOutMarkers(held_options_.piccer_area);
+  }
+  return *PanelPiccer;
+}
+
 void TForm1::ApplyPickerOptions() {
   BitBtnPiccer->setToolTip(QString::fromUtf8(PushPicking() ? kPushHint : kClickHint));
-  PanelPiccer->LayOutMarkers(held_options_.piccer_area);
+  if (PanelPiccer != nullptr) PanelPiccer->LayOutMarkers(held_options_.piccer_area);
 }
 
 bool TForm1::PickerBusy() const {
@@ -106,7 +113,7 @@ void TForm1::ShowLiveSquare(QPoint cursor) {
   const QPoint inside = cursor - square.topLeft();
   const QRgb centre =
       !grab.isNull() && grab.rect().contains(inside) ? grab.pixel(inside) : screen_->Pixel(cursor);
-  PanelPiccer->ShowSquare(plan, reinterpret_cast<const std::uint32_t*>(grab.constBits()),
+  PushPickPanel().ShowSquare(plan, reinterpret_cast<const std::uint32_t*>(grab.constBits()),
                           grab.isNull() ? 0 : static_cast<int>(grab.bytesPerLine() / 4), centre);
 }
 
@@ -116,7 +123,7 @@ void TForm1::BitBtnPiccerMouseDown(Qt::MouseButton, Qt::MouseButtons held) {
   // The monitors stay as they are for the length of a drag; asking the
   // server on every move would cost a round trip each time.
   pick_monitors_ = screen_->Monitors();
-  PanelPiccer->show();
+  PushPickPanel().show();
   PanelPiccer->raise();
   BitBtnPiccer->move(kPiccerButtonHiddenLeft, BitBtnPiccer->y());
   saved_width_ = frameGeometry().width();
@@ -138,7 +145,7 @@ void TForm1::BitBtnPiccerMouseMove() {
   if (!PushPicking() || !push_pick_running_) return;
   const QPoint cursor = screen_->CursorPosition();
   FollowCursorWithWindow(cursor, false);
-  PanelPiccer->SetPositionLine(QString::fromStdString(LivePositionText(cursor.x(), cursor.y())),
+  PushPickPanel().SetPositionLine(QString::fromStdString(LivePositionText(cursor.x(), cursor.y())),
                                18);
   ShowLiveSquare(cursor);
 }
@@ -159,7 +166,7 @@ void TForm1::EndPushPick() {
   move(saved_left_, saved_top_);
   client_->setFixedSize(saved_width_ - (frameGeometry().width() - width()), saved_client_height_);
   layout()->activate();
-  PanelPiccer->hide();
+  PushPickPanel().hide();
   BitBtnPiccer->move(kPiccerButtonLeft, BitBtnPiccer->y());
   push_pick_running_ = false;
 }

@@ -1,7 +1,6 @@
 #include "mainwindow/sources/swatch_list_box.h"
 
 #include <QAbstractItemView>
-#include <QEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -39,8 +38,7 @@ constexpr int kTextRightMargin = 6;
 
 }  // namespace
 
-SwatchListBox::SwatchListBox(int visible_rows, QWidget* parent) : QComboBox(parent) {
-  setItemDelegate(new SwatchItemDelegate(this));
+SwatchListBox::SwatchListBox(int visible_rows, QWidget* parent) : ClassicListBox(parent) {
   setMaxVisibleItems(visible_rows);
   setFocusPolicy(Qt::StrongFocus);
 }
@@ -66,21 +64,16 @@ void SwatchListBox::showPopup() {
       count() > maxVisibleItems() ? list->verticalScrollBar()->sizeHint().width() : 0;
   list->setMinimumWidth(kTextLeft + widest + kTextRightMargin + scroll_bar +
                         2 * list->frameWidth());
-  QComboBox::showPopup();
+  ClassicListBox::showPopup();
 }
 
-bool SwatchListBox::event(QEvent* event) {
-  const bool handled = QComboBox::event(event);
-  // The box covers its whole rectangle.
-  if (event->type() == QEvent::Polish) setAttribute(Qt::WA_OpaquePaintEvent);
-  return handled;
-}
+QAbstractItemDelegate* SwatchListBox::MakeItemDelegate() { return new SwatchItemDelegate(this); }
 
 void SwatchListBox::paintEvent(QPaintEvent*) {
   // The classic closed list: a sunken field with the drop-down button at its
   // right, the chosen item drawn in the field.
   QPainter painter(this);
-  const bool open = view()->isVisible();
+  const bool open = ListShown();
   const QRect inside = DrawClosedList(painter, rect(), palette(), isEnabled(), open, kButtonWidth);
   if (currentIndex() < 0) return;
   const QRect field(inside.left() + 1, inside.top() + (inside.height() - kItemHeight) / 2,

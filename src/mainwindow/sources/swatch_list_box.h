@@ -1,10 +1,10 @@
 #ifndef TINTARA_MAINWINDOW_SOURCES_SWATCH_LIST_BOX_H_
 #define TINTARA_MAINWINDOW_SOURCES_SWATCH_LIST_BOX_H_
 
-#include <QComboBox>
 #include <functional>
 
 #include "colour/rgb_color.h"
+#include "widgets/classic_list_box.h"
 
 class QPainter;
 
@@ -14,7 +14,7 @@ namespace tintara {
 // every row of the open list go through one drawing function. It tells when
 // it is about to drop down, so it can be widened first, and its open list is
 // always wide enough to show every item whole.
-class SwatchListBox : public QComboBox {
+class SwatchListBox : public ClassicListBox {
   Q_OBJECT
 
  public:
@@ -36,7 +36,7 @@ class SwatchListBox : public QComboBox {
   void DroppingDown();
 
  protected:
-  bool event(QEvent* event) override;
+  QAbstractItemDelegate* MakeItemDelegate() override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
