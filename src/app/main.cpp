@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <QScopeGuard>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -53,6 +54,9 @@ int main(int argc, char** argv) {
 
   tintara::FontWarmUp fonts;
   QApplication app(argc, argv);
+  // The font thread's work ends before the application object goes.
+  const auto finish_fonts = qScopeGuard([&fonts] { fonts.Finish(); });
+  fonts.FillFontList();
   // The toolkit has taken its own options out of the arguments by now.
   const tintara::StartRequest request =
       tintara::ReadStartArguments(ArgumentsAfterName(QApplication::arguments()));
@@ -68,7 +72,7 @@ int main(int argc, char** argv) {
     help.SetHelpFile(tintara::HelpSystem::FindHelpFile());
     tintara::QtSettingsStore settings;
     const std::unique_ptr<tintara::SystemColours> desktop = tintara::MakeDesktopSystemColours();
-    fonts.Wait();
+    fonts.WaitForConfiguration();
     tintara::ProgramWindows windows({&settings, tintara::StandardErrorBox(), &help, desktop.get(),
                                      tintara::StandardQuestionBox()});
     // Ending the session, kill or Ctrl+C close the program as its exit
