@@ -109,6 +109,10 @@ QImage FastLabel::Render(const Look& look, const QFont& font, const QRawFont& ra
 bool FastLabel::DrawGlyphs(QPainter& painter, const Look& look, const QFont& font,
                            const QRawFont& raw_font) {
   if (!raw_font.isValid()) return false;
+  // A run's underline is as long as its glyphs' boxes, a line's as its
+  // advances; they differ for emboldened glyphs.
+  const bool decorated = font.underline() || font.strikeOut() || font.overline();
+  if (decorated && font.weight() != QFont::Normal) return false;
   for (const QChar c : look.text) {
     const QChar::Script script = c.script();
     const bool simple = script == QChar::Script_Common || script == QChar::Script_Latin ||
@@ -140,12 +144,15 @@ bool FastLabel::DrawGlyphs(QPainter& painter, const Look& look, const QFont& fon
   } else if (look.alignment & Qt::AlignVCenter) {
     top = area.top() + (area.height() - height) / 2;
   }
+  // The run starts where its first glyph does: the toolkit draws an
+  // underline from the run's origin.
+  const QPointF origin(x, top + metrics.ascent());
   QList<QPointF> positions;
   positions.reserve(glyphs.size());
-  const qreal baseline = top + metrics.ascent();
+  qreal offset = 0;
   for (const QPointF& advance : advances) {
-    positions.append({x, baseline});
-    x += advance.x();
+    positions.append({offset, 0});
+    offset += advance.x();
   }
   QGlyphRun run;
   run.setRawFont(raw_font);
@@ -154,7 +161,7 @@ bool FastLabel::DrawGlyphs(QPainter& painter, const Look& look, const QFont& fon
   run.setUnderline(font.underline());
   run.setStrikeOut(font.strikeOut());
   run.setOverline(font.overline());
-  painter.drawGlyphRun(QPointF(0, 0), run);
+  painter.drawGlyphRun(origin, run);
   return true;
 }
 

@@ -29,6 +29,8 @@ TEST(FastLabelTest, DrawsTheTextAsAPlainLabelDoes) {
   window_font.setPixelSize(12);
   QFont underlined = window_font;
   underlined.setUnderline(true);
+  QFont bold_underlined = underlined;
+  bold_underlined.setBold(true);
   const struct {
     const char* text;
     QFont font;
@@ -38,6 +40,11 @@ TEST(FastLabelTest, DrawsTheTextAsAPlainLabelDoes) {
       {"<BODY TEXT=\"#FFFFFF\"", window_font, Qt::AlignLeft | Qt::AlignVCenter},
       {"標準のテキスト", window_font, Qt::AlignLeft | Qt::AlignVCenter},
       {"リンク部分", underlined, Qt::AlignLeft | Qt::AlignVCenter},
+      // An underline lies under the text wherever the text stands.
+      {"0", underlined, Qt::AlignCenter},
+      {"0", bold_underlined, Qt::AlignCenter},
+      {"7 既読", bold_underlined, Qt::AlignLeft | Qt::AlignVCenter},
+      {"既に読んだリンク", underlined, Qt::AlignRight | Qt::AlignVCenter},
       {"指定する」", window_font, Qt::AlignRight | Qt::AlignVCenter},
       {"読み込み中のﾘﾝｸ", window_font, Qt::AlignLeft | Qt::AlignTop},
       {"AVAWAVA To", window_font, Qt::AlignHCenter | Qt::AlignBottom},
