@@ -45,7 +45,7 @@ QScrollBar* MakeSlider(Qt::Orientation orientation, QRect geometry, const char* 
 
 QLabel* MakeLabel(const QString& text, QRect geometry, QWidget* parent,
                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-  auto* label = new FastLabel(text, parent);
+  auto* label = new QLabel(text, parent);
   label->setGeometry(geometry);
   label->setAlignment(alignment);
   return label;

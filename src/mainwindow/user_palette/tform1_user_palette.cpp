@@ -113,9 +113,8 @@ void TForm1::CreateUserPalette() {
     *frame[k] = MakeFrameBar(ToQRect(bars[k]), GroupBoxUserPalette);
   }
   for (int slot = 0; slot < kUserSlotCount; ++slot) {
-    auto* panel = new UserSlot(
-        slot, QRect(UserSlotLeft(slot), kUserSlotTop, kUserSlotSize, kUserSlotSize),
-        GroupBoxUserPalette);
+    auto* panel = new UserSlot(slot, GroupBoxUserPalette);
+    panel->setGeometry(UserSlotLeft(slot), kUserSlotTop, kUserSlotSize, kUserSlotSize);
     panel->setToolTip(QString::fromUtf8("クリックでcolorに代入"));
     connect(panel, &UserSlot::Clicked, this, [this, slot] { UserSlotClick(slot); });
     connect(panel, &UserSlot::DoubleClicked, this, [this, slot] { UserSlotDblClick(slot); });

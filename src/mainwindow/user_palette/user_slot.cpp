@@ -3,22 +3,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "widgets/fast_label.h"
-
 namespace tintara {
 
-UserSlot::UserSlot(int number, const QRect& geometry, QWidget* parent)
-    : QWidget(parent), number_(number), caption_(new FastLabel(QString::number(number), this)) {
+UserSlot::UserSlot(int number, QWidget* parent) : QWidget(parent), number_(number) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setGeometry(geometry);
   QFont bold = font();
   bold.setBold(true);
   setFont(bold);
-  caption_->setGeometry(0, 0, geometry.width(), geometry.height());
-  caption_->setAlignment(Qt::AlignCenter);
-  caption_->setAttribute(Qt::WA_TransparentForMouseEvents);
-  SetCaptionPalette();
 }
 
 void UserSlot::SetColour(const QColor& colour) {
@@ -34,13 +26,7 @@ void UserSlot::SetCaptionStyle(bool underlined, const QColor& colour) {
   QFont caption = font();
   caption.setUnderline(underlined);
   setFont(caption);
-  SetCaptionPalette();
-}
-
-void UserSlot::SetCaptionPalette() {
-  QPalette palette = caption_->palette();
-  palette.setColor(QPalette::WindowText, caption_colour_);
-  caption_->setPalette(palette);
+  update();
 }
 
 void UserSlot::paintEvent(QPaintEvent*) {
@@ -54,6 +40,8 @@ void UserSlot::paintEvent(QPaintEvent*) {
   painter.fillRect(r.left(), r.top(), 1, r.height(), light);
   painter.fillRect(r.left(), r.bottom(), r.width(), 1, shadow);
   painter.fillRect(r.right(), r.top(), 1, r.height(), shadow);
+  painter.setPen(caption_colour_);
+  painter.drawText(r, Qt::AlignCenter, QString::number(number_));
 }
 
 void UserSlot::mousePressEvent(QMouseEvent* event) { pressed_ = event->button() == Qt::LeftButton; }

@@ -2,12 +2,9 @@
 #define TINTARA_MAINWINDOW_USER_PALETTE_USER_SLOT_H_
 
 #include <QColor>
-#include <QRect>
 #include <QWidget>
 
 namespace tintara {
-
-class FastLabel;
 
 // One slot of the user palette: a small raised panel in the slot's colour
 // with its number on it. It tells of clicks, double clicks and the mouse
@@ -16,7 +13,7 @@ class UserSlot : public QWidget {
   Q_OBJECT
 
  public:
-  UserSlot(int number, const QRect& geometry, QWidget* parent = nullptr);
+  UserSlot(int number, QWidget* parent = nullptr);
 
   int Number() const { return number_; }
   QColor Colour() const { return colour_; }
@@ -40,11 +37,7 @@ class UserSlot : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  void SetCaptionPalette();
-
   int number_;
-  // The number, a caption of its own so that it is drawn as captions are.
-  FastLabel* caption_;
   QColor colour_ = Qt::white;
   QColor caption_colour_ = Qt::black;
   bool underlined_ = false;
