@@ -48,7 +48,6 @@ class CopyFormatBox;
 class FieldEdit;
 class FloatingSwatch;
 class HelpSystem;
-class LabelsDrawnAhead;
 class SettingsStore;
 class StandardPaletteImage;
 class SurfaceMark;
@@ -562,8 +561,6 @@ class TForm1 : public QMainWindow {
   Surface surface_;
   ClientArea* client_ = nullptr;
   FloatingSwatch* floating_swatch_ = nullptr;
-  // The captions' pictures, drawn on a thread while the window is shown.
-  std::unique_ptr<LabelsDrawnAhead> labels_drawn_ahead_;
 
   // BODY tag group state:
   void CreateOpenButtons();

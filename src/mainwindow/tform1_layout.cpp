@@ -23,7 +23,6 @@
 #include "resources/font_alias.h"
 #include "resources/resource_names.h"
 #include "widgets/classic_scroll_bar.h"
-#include "widgets/fast_label.h"
 #include "widgets/flat_button.h"
 
 namespace tintara {
@@ -113,12 +112,6 @@ TForm1::TForm1(TForm1Services services, QWidget* parent)
   background_ = client_->palette().color(QPalette::Window);
   ConnectHandlers();
   FormCreate();
-  // In the order the window paints them, those the first frame shows.
-  QList<FastLabel*> shown;
-  for (FastLabel* label : findChildren<FastLabel*>()) {
-    if (label->isVisibleTo(this)) shown.append(label);
-  }
-  labels_drawn_ahead_ = std::make_unique<LabelsDrawnAhead>(shown);
 }
 
 TForm1::~TForm1() {

@@ -64,39 +64,6 @@ TEST(FastLabelTest, DrawsTheTextAsAPlainLabelDoes) {
   }
 }
 
-// Drawn ahead on another thread, a caption is the picture it would draw
-// itself; one changed after that draws itself anew.
-TEST(FastLabelTest, PicturesDrawnAheadMatchAndAChangedLabelDrawsAnew) {
-  QFont bold("IPAPGothic");
-  bold.setPixelSize(12);
-  bold.setBold(true);
-  QFont underlined("IPAPGothic");
-  underlined.setPixelSize(12);
-  underlined.setUnderline(true);
-  FastLabel kept(QString::fromUtf8("リンク部分"));
-  FastLabel changed(QString::fromUtf8("既に読んだリンク"));
-  FastLabel hidden(QString::fromUtf8("背景色"));
-  kept.setFont(underlined);
-  changed.setFont(bold);
-  for (FastLabel* label : {&kept, &changed, &hidden}) label->resize(120, 17);
-  QPalette red = changed.palette();
-  red.setColor(QPalette::WindowText, Qt::red);
-  changed.setPalette(red);
-  {
-    const LabelsDrawnAhead ahead({&kept, &changed, &hidden});
-    changed.setText(QString::fromUtf8("読み込み中のﾘﾝｸ"));
-  }
-  for (FastLabel* label : {&kept, &changed}) {
-    QLabel plain(label->text());
-    plain.setTextFormat(Qt::PlainText);
-    plain.setFont(label->font());
-    plain.setPalette(label->palette());
-    plain.resize(label->size());
-    EXPECT_EQ(Differences(label->grab().toImage(), plain.grab().toImage()), QStringList())
-        << label->text().toStdString();
-  }
-}
-
 // The scroll bar keeps pictures of its track and thumb; they must follow the
 // value and the range, which sizes the thumb.
 TEST(ClassicScrollBarTest, KeptPicturesFollowValueAndRange) {
