@@ -512,6 +512,9 @@ class TForm1 : public QMainWindow {
   void CreateBodyGroup();
   void CreateColourSources();
   void CreateColourSourceMenus();
+  // The items of the named-colour, standard-palette and screen-design
+  // menus, about two hundred, made the first time any menu opens.
+  void FillColourSourceMenus();
   void CreateUserPalette();
   void CreateUserPaletteMenus();
   void CreateMenus();
@@ -524,6 +527,8 @@ class TForm1 : public QMainWindow {
   void LoadResources();
   // The menu items' bitmaps, read the first time any menu opens.
   void GiveMenuBitmaps();
+  // What the menus need before the first of them opens.
+  void PrepareMenus();
   WindowPlacement CurrentPlacement() const;
   void ShowHeldErrors();
   void GiveUpForEnding();

@@ -81,9 +81,10 @@ class TForm1MenusTest : public testing::Test {
                      .ask = [](const QString&, const QString&) { return true; }}};
 };
 
-TEST_F(TForm1MenusTest, ItemsHaveTheirBitmapsOnceAMenuOpens) {
-  // Read only when first needed, whichever menu opens first.
+TEST_F(TForm1MenusTest, ItemsHaveTheirBitmapsAndTheColourMenusTheirItemsOnceAMenuOpens) {
+  // Read and made only when first needed, whichever menu opens first.
   EXPECT_TRUE(Main().MenuFileOpen->icon().isNull());
+  EXPECT_TRUE(Main().MenuSelStand->isEmpty());
   Main().MenuSelStand->popup(Main().geometry().center());
   ASSERT_TRUE(QTest::qWaitForWindowExposed(Main().MenuSelStand));
   Main().MenuSelStand->close();
@@ -93,6 +94,12 @@ TEST_F(TForm1MenusTest, ItemsHaveTheirBitmapsOnceAMenuOpens) {
   }
   EXPECT_FALSE(Item(Main().MenuSelStand, 0)->icon().isNull());
   EXPECT_EQ(Item(Main().MenuSelStand, 0)->icon().availableSizes().size(), 1);
+  EXPECT_EQ(Main().MenuSelName->actions().size(), kNamedColorCount);
+  EXPECT_EQ(Main().MenuSelStand->actions().size(), kStandardColorCount);
+  EXPECT_EQ(Main().MenuSelWin->actions().size(), kScreenDesignEntryCount);
+  // Opening again adds nothing.
+  Main().MenuSel->aboutToShow();
+  EXPECT_EQ(Main().MenuSelName->actions().size(), kNamedColorCount);
 }
 
 TEST_F(TForm1MenusTest, FileAndHelpItems) {

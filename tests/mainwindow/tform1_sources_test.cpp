@@ -61,6 +61,7 @@ class TForm1SourcesTest : public testing::Test {
   }
 
   static void Trigger(QMenu* menu, int tag) {
+    menu->aboutToShow();
     for (QAction* item : menu->actions()) {
       if (item->data().toInt() == tag) {
         item->trigger();

@@ -365,6 +365,7 @@ TEST_F(KdeSystemColoursTest, TheWindowRecoloursTheDesktopAndPutsItBack) {
   TForm1 form(TForm1Services{&store, [](const QString&) {}, nullptr, &colours, {}});
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  form.MenuSelWin->aboutToShow();
   for (QAction* item : form.MenuSelWin->actions()) {
     if (item->data().toInt() == 9) item->trigger();
   }

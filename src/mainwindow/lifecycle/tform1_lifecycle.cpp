@@ -50,11 +50,17 @@ void TForm1::LoadResources() {
   const QPixmap cursor(QString::fromUtf8(res::kCursorPiccer));
   piccer_cursor_ = QCursor(cursor, res::kPiccerHotSpotX, res::kPiccerHotSpotY);
   BitBtnPiccer->setCursor(piccer_cursor_);
-  // Menu items carry their bitmaps beside their captions. No menu is open
-  // on the first frame, so they are read when one first is about to open.
+  // No menu is open on the first frame: the long colour menus are filled,
+  // and the bitmaps beside the items' captions read, when one first is
+  // about to open.
   for (const QMenu* menu : findChildren<QMenu*>()) {
-    connect(menu, &QMenu::aboutToShow, this, &TForm1::GiveMenuBitmaps);
+    connect(menu, &QMenu::aboutToShow, this, &TForm1::PrepareMenus);
   }
+}
+
+void TForm1::PrepareMenus() {
+  FillColourSourceMenus();
+  GiveMenuBitmaps();
 }
 
 void TForm1::GiveMenuBitmaps() {

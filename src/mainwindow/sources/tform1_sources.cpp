@@ -163,27 +163,29 @@ void TForm1::CreateColourSourceMenus() {
   menuBar()->insertMenu(MenuOption, MenuSel);
 
   MenuSelName = MenuSel->addMenu(QString::fromUtf8("色の名前(&N)"));
+  connect(MenuSelName, &QMenu::triggered, this,
+          [this](QAction* item) { MenuSelNameClick(item->data().toInt()); });
+  MenuSelStand = MenuSel->addMenu(QString::fromUtf8("標準パレット(&S)"));
+  connect(MenuSelStand, &QMenu::triggered, this,
+          [this](QAction* item) { MenuSelStdClick(item->data().toInt()); });
+  MenuSelWin = MenuSel->addMenu(QString::fromUtf8("画面のデザイン(&D)"));
+  connect(MenuSelWin, &QMenu::triggered, this,
+          [this](QAction* item) { MenuSelWinClick(item->data().toInt()); });
+}
+
+void TForm1::FillColourSourceMenus() {
+  if (!MenuSelName->isEmpty()) return;
   for (int tag = 0; tag < kNamedColorCount; ++tag) {
     MenuSelName->addAction(Utf8(NamedMenuCaption(tag)))->setData(tag);
   }
-  connect(MenuSelName, &QMenu::triggered, this,
-          [this](QAction* item) { MenuSelNameClick(item->data().toInt()); });
-
-  MenuSelStand = MenuSel->addMenu(QString::fromUtf8("標準パレット(&S)"));
   for (int tag = 0; tag < kStandardColorCount; ++tag) {
     MenuSelStand
         ->addAction(QString::fromUtf8(kStandardCells[static_cast<std::size_t>(tag)].menu_caption))
         ->setData(tag);
   }
-  connect(MenuSelStand, &QMenu::triggered, this,
-          [this](QAction* item) { MenuSelStdClick(item->data().toInt()); });
-
-  MenuSelWin = MenuSel->addMenu(QString::fromUtf8("画面のデザイン(&D)"));
   for (int tag = 0; tag < kScreenDesignEntryCount; ++tag) {
     MenuSelWin->addAction(Utf8(ScreenDesignMenuCaption(tag)))->setData(tag);
   }
-  connect(MenuSelWin, &QMenu::triggered, this,
-          [this](QAction* item) { MenuSelWinClick(item->data().toInt()); });
 }
 
 // ---- the selectors ----
