@@ -23,9 +23,8 @@ QString WindowFontFamily() {
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(kWindowFontFamily));
     FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
-    FcFontSet* fonts = pattern != nullptr && objects != nullptr
-                           ? FcFontList(nullptr, pattern, objects)
-                           : nullptr;
+    FcFontSet* fonts =
+        pattern != nullptr && objects != nullptr ? FcFontList(nullptr, pattern, objects) : nullptr;
     const bool installed = fonts != nullptr && fonts->nfont > 0;
     if (fonts != nullptr) FcFontSetDestroy(fonts);
     if (objects != nullptr) FcObjectSetDestroy(objects);

@@ -114,7 +114,8 @@ TEST_F(TForm1LayoutTest, EveryControlIsWhereTheLayoutPutsIt) {
         {"user slot", f.UserSlots[static_cast<std::size_t>(i)], 248 + 32 * i, 11, 24, 24});
   }
   const MagnifierView& mosaic = *windows_.Mosaic().View();
-  for (const MagnifierView* view : {static_cast<const MagnifierView*>(&f.PushPickPanel()), &mosaic}) {
+  for (const MagnifierView* view :
+       {static_cast<const MagnifierView*>(&f.PushPickPanel()), &mosaic}) {
     places.push_back({"ImagePiccer", view->ImagePiccer, 0, 0, 210, 210});
     places.push_back({"Label18", view->Label18, 21, 219, kAny, kAny});
     places.push_back({"Label19", view->Label19, 77, 219, kAny, kAny});

@@ -114,7 +114,7 @@ void TForm1::ShowLiveSquare(QPoint cursor) {
   const QRgb centre =
       !grab.isNull() && grab.rect().contains(inside) ? grab.pixel(inside) : screen_->Pixel(cursor);
   PushPickPanel().ShowSquare(plan, reinterpret_cast<const std::uint32_t*>(grab.constBits()),
-                          grab.isNull() ? 0 : static_cast<int>(grab.bytesPerLine() / 4), centre);
+                             grab.isNull() ? 0 : static_cast<int>(grab.bytesPerLine() / 4), centre);
 }
 
 void TForm1::BitBtnPiccerMouseDown(Qt::MouseButton, Qt::MouseButtons held) {
@@ -146,7 +146,7 @@ void TForm1::BitBtnPiccerMouseMove() {
   const QPoint cursor = screen_->CursorPosition();
   FollowCursorWithWindow(cursor, false);
   PushPickPanel().SetPositionLine(QString::fromStdString(LivePositionText(cursor.x(), cursor.y())),
-                               18);
+                                  18);
   ShowLiveSquare(cursor);
 }
 
