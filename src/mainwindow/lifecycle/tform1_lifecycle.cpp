@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
@@ -114,6 +115,9 @@ void TForm1::FormCreate() {
   // options dialog, read next: one write of the store per start.
   const MainSettingsLoad load = LoadMainSettings(*settings_, CurrentPlacement(), false);
   const MainSettings& stored = load.settings;
+  // The window takes its final size first: resized when it is shown, it
+  // would be placed by its inside, where the stored place is its frame's.
+  layout()->activate();
   move(stored.left, stored.top);
   user_palette_ = stored.user_palette;
   for (int slot = 0; slot < kUserSlotCount; ++slot) {
