@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -303,6 +304,40 @@ TEST_F(ProgramWindowsTest, SmallDialogs) {
   const QImage shown = TitleOnFace(picture, QColor(10, 20, 30));
   EXPECT_EQ(shown.pixel(0, 0), qRgb(10, 20, 30));
   EXPECT_EQ(shown.pixel(1, 0), qRgb(254, 255, 255));
+}
+
+TEST_F(ProgramWindowsTest, FavouriteNameDialogStandsAsDrawn) {
+  auto windows = Start();
+  TFormInput& input = windows->Input();
+  EXPECT_EQ(input.windowTitle(), QString::fromUtf8("お気に入りの色の名前の入力"));
+  EXPECT_EQ(input.MemoInput->geometry(), QRect(40, 56, 353, 25));
+  EXPECT_EQ(QFontInfo(input.MemoInput->font()).pixelSize(), 19);
+  EXPECT_EQ(input.Label1->text(), QString::fromUtf8("お気に入りの色の名前を入力してください"));
+  EXPECT_EQ(QFontInfo(input.Label1->font()).pixelSize(), 16);
+  // The whole prompt shows, above the field; the buttons lie below it, and
+  // nothing leaves the dialog.
+  const QRect prompt = input.Label1->geometry();
+  EXPECT_LE(input.Label1->fontMetrics().horizontalAdvance(input.Label1->text()), prompt.width());
+  EXPECT_GE(prompt.height(), input.Label1->fontMetrics().height());
+  EXPECT_LE(prompt.bottom(), input.MemoInput->geometry().top());
+  for (const QWidget* part : std::initializer_list<const QWidget*>{
+           input.Label1, input.MemoInput, input.BitBtnOk, input.BitBtnCancel}) {
+    EXPECT_TRUE(input.rect().contains(part->geometry())) << part->metaObject()->className();
+  }
+  for (const QPushButton* button : {input.BitBtnOk, input.BitBtnCancel}) {
+    EXPECT_GT(button->geometry().top(), input.MemoInput->geometry().bottom());
+  }
+  EXPECT_FALSE(input.BitBtnOk->geometry().intersects(input.BitBtnCancel->geometry()));
+
+  // Enter takes the name as typed and ends the dialog with OK.
+  int result = -1;
+  QTimer::singleShot(0, [&input] {
+    QTest::keyClicks(input.MemoInput, "sky");
+    QTest::keyClick(input.MemoInput, Qt::Key_Return);
+  });
+  result = input.exec();
+  EXPECT_EQ(result, QDialog::Accepted);
+  EXPECT_EQ(input.MemoInput->text(), "sky");
 }
 
 }  // namespace

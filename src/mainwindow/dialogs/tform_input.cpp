@@ -22,19 +22,23 @@ void TFormInput::FormCreate() {
   CentreOnScreenWhenShown(*this);
 
   Label1 = new QLabel(QString::fromUtf8("お気に入りの色の名前を入力してください"), this);
-  Label1->setGeometry(16, 14, 395, 20);
+  Label1->setGeometry(40, 26, 353, 22);
+  QFont prompt_font = Label1->font();
+  prompt_font.setPixelSize(16);
+  Label1->setFont(prompt_font);
 
   MemoInput = new QLineEdit(this);
-  MemoInput->setGeometry(16, 42, 395, 30);
+  MemoInput->setGeometry(40, 56, 353, 25);
   QFont font = MemoInput->font();
   font.setPixelSize(19);
   MemoInput->setFont(font);
 
+  // The buttons close up to the field's right edge.
   BitBtnOk = new QPushButton("OK", this);
-  BitBtnOk->setGeometry(228, 106, 88, 28);
+  BitBtnOk->setGeometry(210, 102, 88, 28);
   BitBtnOk->setDefault(true);
   BitBtnCancel = new QPushButton(QString::fromUtf8("キャンセル"), this);
-  BitBtnCancel->setGeometry(323, 106, 88, 28);
+  BitBtnCancel->setGeometry(305, 102, 88, 28);
   connect(BitBtnOk, &QPushButton::clicked, this, &QDialog::accept);
   connect(BitBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
