@@ -208,6 +208,14 @@ void TForm1::CreateEditorRows() {
 }
 
 void TForm1::CreateToolBar() {
+  // The tool bar and the source strip under it stand on a face of their
+  // own, so the window's background, which a double click recolours, shows
+  // neither between their panels nor around the controls in them.
+  auto* backdrop = new QWidget(client_);
+  backdrop->setGeometry(328, 0, kClientWidth - 328, 59);
+  backdrop->setAutoFillBackground(true);
+  backdrop->lower();
+
   PanelOpen = MakePanel({328, 0, 111, 29}, client_);
   PanelRGB = MakePanel({439, 0, 75, 29}, client_);
   Panel1 = MakePanel({515, 0, 111, 29}, client_);

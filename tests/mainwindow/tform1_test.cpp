@@ -406,5 +406,27 @@ TEST_F(TForm1Test, DoubleClickTogglesTheBackground) {
   EXPECT_EQ(form_.BackgroundColour(), QGuiApplication::palette().color(QPalette::Button));
 }
 
+TEST_F(TForm1Test, ToolBarAndSourceStripLookTheSameOnAnyBackground) {
+  // The tool bar with the source strip under it, gaps between panels included.
+  const QRect bar(328, 0, 298, 59);
+  for (TFlatBtn* source : {form_.SpeedButtonColorFix, form_.SpeedButtonColorStd}) {
+    source->click();
+    const QImage before = Shown().copy(bar);
+    form_.SetCurrentColour({200, 30, 40});
+    QTest::mouseDClick(form_.Client(), Qt::LeftButton, Qt::NoModifier, {600, 400});
+    const QImage after = Shown();
+    ASSERT_EQ(after.pixel(326, 10), qRgb(200, 30, 40));  // the background did change
+    const QImage shown_bar = after.copy(bar);
+    for (int y = 0; y < bar.height(); ++y) {
+      for (int x = 0; x < bar.width(); ++x) {
+        ASSERT_EQ(shown_bar.pixel(x, y), before.pixel(x, y))
+            << "at " << bar.left() + x << "," << bar.top() + y;
+      }
+    }
+    QTest::mouseDClick(form_.Client(), Qt::LeftButton, Qt::NoModifier, {600, 400});
+    EXPECT_EQ(Shown().copy(bar), before);
+  }
+}
+
 }  // namespace
 }  // namespace tintara
