@@ -3,10 +3,13 @@
 #include <QAbstractItemView>
 #include <QEvent>
 
+#include "widgets/drop_down_below.h"
+
 namespace tintara {
 
 void ClassicListBox::showPopup() {
   if (!delegate_made_) {
+    DropDownBelow(*this);
     setItemDelegate(MakeItemDelegate());
     delegate_made_ = true;
   }

@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "widgets/drop_down_below.h"
+
 namespace tintara {
 
 CopyFormatBox::CopyFormatBox(QWidget* parent) : QComboBox(parent) {
@@ -19,6 +21,7 @@ CopyFormatBox::CopyFormatBox(QWidget* parent) : QComboBox(parent) {
 
 void CopyFormatBox::showPopup() {
   emit DroppingDown();
+  DropDownBelow(*this);
   // The list drops down so that the long formats can be read: every item
   // whole, the view as wide as the widest.
   QAbstractItemView* list = view();
