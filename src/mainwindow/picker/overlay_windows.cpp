@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "mainwindow/picker/desktop_coordinates.h"
@@ -179,12 +180,17 @@ void TFormCaption::InvertRubberBand(QPoint corner) {
                          corner.x() - origin.x(), corner.y() - origin.y(), [&](int x, int y) {
                            if (inside.contains(x, y)) bits[y * stride + x] ^= 0x00FFFFFFu;
                          });
+  // The band runs from the smaller coordinate of the two corners up to the
+  // larger one, excluded, whichever way it was dragged.
+  const int left = std::min(anchor_.x(), corner.x()) - origin.x();
+  const int top = std::min(anchor_.y(), corner.y()) - origin.y();
+  const int right = std::max(anchor_.x(), corner.x()) - origin.x();
+  const int bottom = std::max(anchor_.y(), corner.y()) - origin.y();
   const qreal ratio = ImageCaption->devicePixelRatioF();
-  const QRect band = QRect(anchor_ - origin, corner - origin).normalized();
-  ImageCaption->update(QRect(static_cast<int>(std::floor(band.left() / ratio)),
-                             static_cast<int>(std::floor(band.top() / ratio)),
-                             static_cast<int>(std::ceil(band.width() / ratio)) + 2,
-                             static_cast<int>(std::ceil(band.height() / ratio)) + 2));
+  const auto down = [ratio](int device) { return static_cast<int>(std::floor(device / ratio)); };
+  const auto up = [ratio](int device) { return static_cast<int>(std::ceil(device / ratio)); };
+  ImageCaption->update(
+      QRect(down(left), down(top), up(right) - down(left), up(bottom) - down(top)));
 }
 
 void TFormCaption::ImageCaptionMouseDown(Qt::MouseButtons held, QPoint position) {
