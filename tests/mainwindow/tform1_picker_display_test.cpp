@@ -22,6 +22,11 @@
 #include "platform/memory_settings_store.h"
 #include "platform/screen_reader.h"
 
+// Rectangles in failure messages, as place and size.
+void PrintTo(const QRect& rect, std::ostream* out) {
+  *out << "(" << rect.x() << "," << rect.y() << " " << rect.width() << "x" << rect.height() << ")";
+}
+
 namespace tintara {
 namespace {
 
