@@ -391,7 +391,7 @@ TEST_F(PickerDisplayTest, ScaledFrozenScreenPicksOddDevicePixels) {
 TEST_F(PickerDisplayTest, PushPickGivesTheWindowBackItsPlaceUnderAWindowManager) {
   if (!WindowManagerRuns()) GTEST_SKIP() << "no window manager";
   const QRect placed = SettledServerGeometry(Main());
-  for (int start = 0; start < 12; ++start) {
+  for (int start = 0; start < 20; ++start) {
     SCOPED_TRACE(start);
     windows_.reset();
     fresh_store_ = std::make_unique<MemorySettingsStore>();
