@@ -2,6 +2,7 @@
 #define TINTARA_MAINWINDOW_TFORM1_H_
 
 #include <QCursor>
+#include <QDeadlineTimer>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QPointer>
@@ -627,13 +628,17 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<ScreenReader> owned_screen_;
   ScreenReader* screen_ = nullptr;
   CaptureStage capture_stage_ = CaptureStage::kIdle;
+  // When the click-mode capture is due.
+  QDeadlineTimer capture_due_;
   std::vector<QPointer<QWidget>> windows_to_clear_;
   bool push_pick_running_ = false;
   std::vector<QRect> pick_monitors_;
-  int saved_width_ = 0;
+  // The place and size of the client area before a press-and-drag pick.
+  // Unlike the frame's, they never depend on whether the window manager has
+  // told its frame yet, so the window comes back exactly as it was.
+  QPoint saved_place_;
+  int saved_client_width_ = 0;
   int saved_client_height_ = 0;
-  int saved_left_ = 0;
-  int saved_top_ = 0;
   // end of screen picker state
 
   // Life cycle state:

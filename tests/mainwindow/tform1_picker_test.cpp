@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
 
 #include "mainwindow/client_area.h"
 #include "mainwindow/dialogs/tform_option.h"
@@ -183,6 +185,34 @@ TEST_F(TForm1PickerTest, ClickModeFreezesTheScreenWithoutTheProgramsWindows) {
   EXPECT_FALSE(Mosaic().isVisible());
   EXPECT_TRUE(Main().isVisible());
   EXPECT_FALSE(Main().PickerBusy());
+}
+
+TEST_F(TForm1PickerTest, CaptureNeverComesBeforeTheDelay) {
+  // A timer that may fire early, by up to a twentieth, does so by where its
+  // end falls in the second: the delay is started so that such a timer
+  // would, 60 ms after a whole second.
+  constexpr int kDelay = 2000;
+  constexpr int kPastSecond = 60;
+  UseMode(false, 10, kDelay);
+  QElapsedTimer since_click;
+  qint64 captured_after = -1;
+  screen_.before_grab = [&] {
+    if (captured_after < 0) captured_after = since_click.nsecsElapsed();
+  };
+  // The button's release comes just before its click starts the delay.
+  QObject::connect(Main().BitBtnPiccer, &QAbstractButton::released, [&] {
+    using std::chrono::milliseconds;
+    while (std::chrono::duration_cast<milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+                   .count() %
+               1000 !=
+           kPastSecond) {
+    }
+    since_click.start();
+  });
+  QTest::mouseClick(Main().BitBtnPiccer, Qt::LeftButton, {}, QPoint(13, 13));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Caption().isVisible(); }, 2 * kDelay));
+  EXPECT_GE(captured_after, qint64{kDelay} * 1000000);
 }
 
 TEST_F(TForm1PickerTest, RubberBandMeasuresAndLeavesTheFrozenPictureAsCaptured) {

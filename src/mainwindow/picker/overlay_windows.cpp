@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "mainwindow/picker/desktop_coordinates.h"
@@ -96,11 +97,22 @@ void FrozenPicture::paintEvent(QPaintEvent* event) {
   painter.drawImage(QRectF(area), owner_->frozen_, QRectF(source));
 }
 
+QPointF FrozenPicture::LocalPosition(const QMouseEvent* event) const {
+  // The widget's own position comes rounded to whole logical pixels, which
+  // loses every other device pixel of a scaled screen; the position in the
+  // window keeps the pointer's device position, divided by the scale.
+  return event->scenePosition() - QPointF(mapTo(window(), QPoint(0, 0)));
+}
+
 QPoint FrozenPicture::DevicePoint(const QMouseEvent* event) const {
+  const QPointF local = LocalPosition(event);
   const qreal ratio = devicePixelRatioF();
+  // A hair, so that a division by the scale that came out a little short
+  // does not lose the whole pixel.
+  constexpr qreal kHair = 1e-6;
   return owner_->desktop_.topLeft() +
-         QPoint(static_cast<int>(std::floor(event->position().x() * ratio)),
-                static_cast<int>(std::floor(event->position().y() * ratio)));
+         QPoint(static_cast<int>(std::floor(local.x() * ratio + kHair)),
+                static_cast<int>(std::floor(local.y() * ratio + kHair)));
 }
 
 void FrozenPicture::mousePressEvent(QMouseEvent* event) {
@@ -120,7 +132,8 @@ void FrozenPicture::mouseReleaseEvent(QMouseEvent* event) {
   owner_->ImageCaptionMouseUp();
   if (event->button() == Qt::LeftButton && left_pressed_) {
     left_pressed_ = false;
-    if (rect().contains(event->position().toPoint())) owner_->ImageCaptionClick(DevicePoint(event));
+    if (QRectF(rect()).contains(LocalPosition(event)))
+      owner_->ImageCaptionClick(DevicePoint(event));
   }
 }
 
@@ -132,6 +145,7 @@ TFormCaption::TFormCaption() : QWidget(nullptr, kPickerWindowFlags) {
 void TFormCaption::FormCreate() {
   ImageCaption = new FrozenPicture(this);
   setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);
 }
 
 void TFormCaption::Attach(TFormMosaic* mosaic, std::function<void(std::optional<QRgb>)> finished) {
@@ -179,12 +193,17 @@ void TFormCaption::InvertRubberBand(QPoint corner) {
                          corner.x() - origin.x(), corner.y() - origin.y(), [&](int x, int y) {
                            if (inside.contains(x, y)) bits[y * stride + x] ^= 0x00FFFFFFu;
                          });
+  // The band runs from the smaller coordinate of the two corners up to the
+  // larger one, excluded, whichever way it was dragged.
+  const int left = std::min(anchor_.x(), corner.x()) - origin.x();
+  const int top = std::min(anchor_.y(), corner.y()) - origin.y();
+  const int right = std::max(anchor_.x(), corner.x()) - origin.x();
+  const int bottom = std::max(anchor_.y(), corner.y()) - origin.y();
   const qreal ratio = ImageCaption->devicePixelRatioF();
-  const QRect band = QRect(anchor_ - origin, corner - origin).normalized();
-  ImageCaption->update(QRect(static_cast<int>(std::floor(band.left() / ratio)),
-                             static_cast<int>(std::floor(band.top() / ratio)),
-                             static_cast<int>(std::ceil(band.width() / ratio)) + 2,
-                             static_cast<int>(std::ceil(band.height() / ratio)) + 2));
+  const auto down = [ratio](int device) { return static_cast<int>(std::floor(device / ratio)); };
+  const auto up = [ratio](int device) { return static_cast<int>(std::ceil(device / ratio)); };
+  ImageCaption->update(
+      QRect(down(left), down(top), up(right) - down(left), up(bottom) - down(top)));
 }
 
 void TFormCaption::ImageCaptionMouseDown(Qt::MouseButtons held, QPoint position) {
@@ -246,6 +265,15 @@ void TFormCaption::Finish(std::optional<QRgb> pixel) {
   hide();
   if (finished_) finished_(pixel);
 }
+
+// The toolkit picks the widget under the pointer by the position rounded to
+// whole logical pixels: on a scaled screen the last device column and row
+// round past the picture and come here.
+void TFormCaption::mousePressEvent(QMouseEvent* event) { ImageCaption->mousePressEvent(event); }
+
+void TFormCaption::mouseMoveEvent(QMouseEvent* event) { ImageCaption->mouseMoveEvent(event); }
+
+void TFormCaption::mouseReleaseEvent(QMouseEvent* event) { ImageCaption->mouseReleaseEvent(event); }
 
 void TFormCaption::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {

@@ -64,6 +64,9 @@ class FrozenPicture : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  friend class TFormCaption;
+
+  QPointF LocalPosition(const QMouseEvent* event) const;
   QPoint DevicePoint(const QMouseEvent* event) const;
 
   TFormCaption* owner_;
@@ -104,6 +107,9 @@ class TFormCaption : public QWidget {
   FrozenPicture* ImageCaption = nullptr;
 
  protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:

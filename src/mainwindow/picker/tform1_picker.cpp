@@ -3,6 +3,7 @@
 #include <QLayout>
 #include <QTimer>
 #include <QToolTip>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -33,6 +34,13 @@ constexpr char kNoScreenPicture[] = "デスクトップから画面の画像を�
 constexpr int kClearPolls = 400;
 constexpr int kClearPollMs = 5;
 
+// The frame as the window manager last told it. The widget's own frame
+// geometry may still lack a frame the manager has long since drawn.
+QMargins FrameMargins(const QWidget& window) {
+  const QWindow* handle = window.windowHandle();
+  return handle != nullptr ? handle->frameMargins() : QMargins();
+}
+
 RgbColor ColourOf(QRgb pixel) {
   return RgbColor::FromInts(qRed(pixel), qGreen(pixel), qBlue(pixel));
 }
@@ -54,6 +62,8 @@ void TForm1::CreatePicker() {
   connect(BitBtnPiccer, &QToolButton::clicked, this, &TForm1::BitBtnPiccerClick);
 
   TimerCapture = new QTimer(this);
+  // A coarse timer may fire a twentieth of its interval early.
+  TimerCapture->setTimerType(Qt::PreciseTimer);
   connect(TimerCapture, &QTimer::timeout, this, &TForm1::TimerCaptureTimer);
 }
 
@@ -89,18 +99,21 @@ bool TForm1::PickerBusy() const {
 void TForm1::FollowCursorWithWindow(QPoint cursor, bool centre_vertically) {
   const QRect monitor = MonitorAt(pick_monitors_, cursor);
   const qreal ratio = DeviceRatioOf(monitor);
-  const QRect frame = frameGeometry();
+  const QMargins frame = FrameMargins(*this);
+  const QSize outer = size().grownBy(frame);
   const int left = MagnifierWindowLeft(cursor.x(), ToPixelRect(monitor),
-                                       static_cast<int>(std::lround(frame.width() * ratio)));
+                                       static_cast<int>(std::lround(outer.width() * ratio)));
   QPoint place = ToWindowCoordinates({left, monitor.top()}, monitor);
   if (centre_vertically) {
     const int top = MagnifierWindowTop(ToPixelRect(monitor),
-                                       static_cast<int>(std::lround(frame.height() * ratio)));
+                                       static_cast<int>(std::lround(outer.height() * ratio)));
     place.setY(ToWindowCoordinates({left, top}, monitor).y());
   } else {
-    place.setY(y());
+    place.setY(geometry().top() - frame.top());
   }
-  move(place);
+  // Placed by its client area, so that the frame lands at `place` whatever
+  // the widget believes of its frame.
+  setGeometry(QRect(place + QPoint(frame.left(), frame.top()), size()));
 }
 
 void TForm1::ShowLiveSquare(QPoint cursor) {
@@ -126,16 +139,16 @@ void TForm1::BitBtnPiccerMouseDown(Qt::MouseButton, Qt::MouseButtons held) {
   PushPickPanel().show();
   PanelPiccer->raise();
   BitBtnPiccer->move(kPiccerButtonHiddenLeft, BitBtnPiccer->y());
-  saved_width_ = frameGeometry().width();
+  saved_place_ = geometry().topLeft();
+  saved_client_width_ = client_->width();
   saved_client_height_ = client_->height();
   // The outer width counts the frame; without one the client would show a
   // strip of the palette beside the magnifier panel, which ends at 211.
-  const int frame_width = saved_width_ - width();
+  const QMargins frame = FrameMargins(*this);
+  const int frame_width = frame.left() + frame.right();
   client_->setFixedSize(std::min(kPushWindowWidth - frame_width, kPushPanelRight),
                         kPushClientHeight);
   layout()->activate();
-  saved_left_ = x();
-  saved_top_ = y();
   FollowCursorWithWindow(screen_->CursorPosition(), true);
   // Escape gives up; the button keeps the mouse and now the keyboard too.
   BitBtnPiccer->grabKeyboard();
@@ -163,9 +176,11 @@ void TForm1::CancelPushPick() {
 
 void TForm1::EndPushPick() {
   BitBtnPiccer->releaseKeyboard();
-  move(saved_left_, saved_top_);
-  client_->setFixedSize(saved_width_ - (frameGeometry().width() - width()), saved_client_height_);
+  client_->setFixedSize(saved_client_width_, saved_client_height_);
   layout()->activate();
+  // The client area's own place: a move of the frame would land elsewhere
+  // when the frame became known only during the pick.
+  setGeometry(QRect(saved_place_, size()));
   PushPickPanel().hide();
   BitBtnPiccer->move(kPiccerButtonLeft, BitBtnPiccer->y());
   push_pick_running_ = false;
@@ -187,6 +202,7 @@ void TForm1::BitBtnPiccerClick() {
   if (PushPicking() || PickerBusy() || !MakeFrozenPickWindows()) return;
   capture_stage_ = CaptureStage::kWaiting;
   hide();
+  capture_due_ = QDeadlineTimer(held_options_.piccer_time, Qt::PreciseTimer);
   TimerCapture->setInterval(held_options_.piccer_time);
   TimerCapture->start();
 }
@@ -195,6 +211,12 @@ void TForm1::TimerCaptureTimer() {
   // Once per click, before anything else can run.
   TimerCapture->stop();
   if (capture_stage_ != CaptureStage::kWaiting) return;
+  // Even a precise timer may wake a little early; the capture never comes
+  // before the delay set.
+  if (!capture_due_.hasExpired()) {
+    TimerCapture->start(static_cast<int>(std::max<qint64>(capture_due_.remainingTime(), 1)));
+    return;
+  }
   capture_stage_ = CaptureStage::kClearing;
   const QPoint cursor = screen_->CursorPosition();
   const QRect monitor = MonitorAt(screen_->Monitors(), cursor);
