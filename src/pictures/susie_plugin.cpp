@@ -23,15 +23,6 @@ std::string AsciiUpper(std::string text) {
   return text;
 }
 
-QImage PictureOf(const DibPicture& picture) {
-  QImage image(picture.width, picture.height, QImage::Format_ARGB32);
-  for (int y = 0; y < picture.height; ++y) {
-    std::copy_n(picture.pixels.data() + static_cast<std::size_t>(y) * picture.width, picture.width,
-                reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
-  }
-  return image;
-}
-
 }  // namespace
 
 TSusiePlugIn::TSusiePlugIn() : filter_text_(kAllTypeFilterText), helper_(DefaultHelperProgram()) {}
@@ -208,7 +199,7 @@ bool TSusiePlugIn::DecodeMemory(const char* data, std::int64_t count, QImage* bi
         OnWorking(this, message.done, message.total);
       }
       if (message.kind == PluginMessage::Kind::kPicture) {
-        *bitmap = PictureOf(message.picture);
+        *bitmap = ImageOfDib(message.picture);
         decoded = true;
         return false;
       }
