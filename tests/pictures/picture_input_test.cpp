@@ -206,7 +206,7 @@ TEST(ReadFileInputTest, ABitmapCutShortAnywhereGoesOnToThePlugInsAndTheText) {
     input = ReadAsFile(cut.bytes, &plug_ins_asked);
     EXPECT_EQ(input.kind, InputKind::kText);
     EXPECT_TRUE(plug_ins_asked);
-    EXPECT_EQ(input.text, ReaderText(cut.bytes));
+    EXPECT_TRUE(input.text == ReaderText(cut.bytes));
   }
   for (const QByteArray& whole : {top_down, indexed, run_length, run_length4}) {
     input = ReadAsFile(whole, &plug_ins_asked);
