@@ -63,6 +63,15 @@ class TForm1PlugInWaitTest : public testing::Test {
     form_->SetOutputForm(true, true);
   }
 
+  // A picture of the test plug-ins' format, 1 x 1, for the dialog to answer
+  // with. Its bytes also hold a tag: read as text, it would change the
+  // background colour.
+  void WritePicture() {
+    file_ = files_.filePath("picture.tsp");
+    QFile file(file_);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("TSPI\x01\x01\x10\x20\x30", 9) + "<body bgcolor=#123456>");
+  }
   static void Click(QWidget* widget) {
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
   }
@@ -78,13 +87,7 @@ class TForm1PlugInWaitTest : public testing::Test {
 
 TEST_F(TForm1PlugInWaitTest, TheWindowDrawsHoldsCommandsAndEscapeGivesTheOpenUp) {
   ASSERT_EQ(form_->PlugInFolder(), plug_ins_.path() + "/");
-  // A picture of the test plug-ins' format, 1 x 1, whose bytes also hold a
-  // tag: read as text, it would change the background colour.
-  file_ = files_.filePath("picture.tsp");
-  QFile file(file_);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(QByteArray("TSPI\x01\x01\x10\x20\x30", 9) + "<body bgcolor=#123456>");
-  file.close();
+  WritePicture();
   form_->SusiePlugIn->SetCallTimeout(20000);
   QGuiApplication::clipboard()->setText("<body bgcolor=#654321>");
   const QString tag = form_->MemoBODY;
@@ -151,6 +154,30 @@ TEST_F(TForm1PlugInWaitTest, TheWindowDrawsHoldsCommandsAndEscapeGivesTheOpenUp)
   EXPECT_TRUE(form_->MemoBODY.contains("#123456")) << form_->MemoBODY.toStdString();
   EXPECT_FALSE(open_waits_on_the_helper());
   EXPECT_EQ(dialogs_, 3);
+}
+
+// Closing the window while the helper works gives the open up, and the
+// window closes at once.
+TEST_F(TForm1PlugInWaitTest, ClosingTheWindowGivesTheOpenUp) {
+  WritePicture();
+  form_->SusiePlugIn->SetCallTimeout(20000);
+  const QString tag = form_->MemoBODY;
+  bool opening = false;
+  bool closed_while_opening = false;
+  QTimer::singleShot(1500, form_.get(), [&] {
+    form_->close();
+    closed_while_opening = opening && !form_->isVisible();
+  });
+  QElapsedTimer clock;
+  clock.start();
+  opening = true;
+  Click(form_->SpeedButtonPicture);
+  opening = false;
+  EXPECT_LT(clock.elapsed(), 10000);
+  QTest::qWait(2000);
+  EXPECT_TRUE(closed_while_opening);
+  EXPECT_EQ(form_->MemoBODY, tag);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace

@@ -6,8 +6,9 @@
 
 // While the picture plug-in helper works, the program goes on drawing but
 // takes no command: every input is held back but Escape, which gives the
-// wait up, and the pointer shows the wait cursor. In force for as long as
-// the object lives.
+// wait up, and the pointer shows the wait cursor. Closing the window gives
+// the wait up too. In force for as long as the object lives or until the
+// wait is given up.
 namespace tintara {
 
 class HelperWait : public QObject {
@@ -21,8 +22,13 @@ class HelperWait : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void GiveUp();
+  // Input goes through again and the cursor is as before.
+  void EndHold();
+
   std::function<void()> give_up_;
   bool cursor_shown_ = false;
+  bool given_up_ = false;
 };
 
 }  // namespace tintara
