@@ -63,6 +63,7 @@ class TFormInput;
 class TFormMosaic;
 class TFormOption;
 class TSusiePlugIn;
+class HelperWait;
 class MagnifierView;
 class PiccerButton;
 class ScreenReader;
@@ -655,6 +656,8 @@ class TForm1 : public QMainWindow {
   std::vector<FavouriteSetting> favourites_;
   QString plug_in_folder_;
   QString open_filter_;
+  // In force while the plug-in helper works.
+  std::unique_ptr<HelperWait> helper_wait_;
   bool ending_by_signal_ = false;
   // Until the window is first shown, error_box_ holds messages back here and
   // shows them from the event loop once the window is up.

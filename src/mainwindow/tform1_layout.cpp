@@ -13,6 +13,7 @@
 #include "mainwindow/copy/copy_format_box.h"
 #include "mainwindow/editor/field_edit.h"
 #include "mainwindow/palette/floating_swatch.h"
+#include "mainwindow/pictures/helper_wait.h"
 #include "mainwindow/tform1.h"
 #include "mainwindow/window_parts.h"
 #include "output/copy_formats.h"

@@ -11,35 +11,12 @@
 #include <QVariant>
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 
+#include "pictures/dib.h"
 #include "pictures/tiling.h"
 
 namespace tintara {
 namespace {
-
-std::uint32_t LittleEndian(const QByteArray& bytes, qsizetype at, int count) {
-  std::uint32_t value = 0;
-  for (int k = count - 1; k >= 0; --k) {
-    value = value << 8 | static_cast<std::uint8_t>(bytes[at + k]);
-  }
-  return value;
-}
-
-// The sides a bitmap's header gives: 16-bit ones in the old 12-byte header,
-// 32-bit ones (the height negative for rows stored top first) in the others.
-std::optional<QSize> HeaderSides(const QByteArray& bytes) {
-  constexpr qsizetype kInfoAt = 14;
-  if (bytes.size() < kInfoAt + 12) return std::nullopt;
-  if (LittleEndian(bytes, kInfoAt, 4) == 12) {
-    return QSize(static_cast<int>(LittleEndian(bytes, kInfoAt + 4, 2)),
-                 static_cast<int>(LittleEndian(bytes, kInfoAt + 6, 2)));
-  }
-  const auto width = static_cast<std::int32_t>(LittleEndian(bytes, kInfoAt + 4, 4));
-  const auto height = static_cast<std::int32_t>(LittleEndian(bytes, kInfoAt + 8, 4));
-  if (width <= 0 || height == 0 || height == INT32_MIN) return std::nullopt;
-  return QSize(width, height < 0 ? -height : height);
-}
 
 QString FromView(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -113,12 +90,18 @@ QString QtNameFilters(std::string_view filter_text) {
 }
 
 QImage DecodeBitmap(const QByteArray& bytes) {
-  if (!bytes.startsWith("BM")) return {};
-  QImage image;
-  if (!image.loadFromData(bytes, "BMP")) return {};
-  // The toolkit makes something of a header it cannot read (a header size of
-  // a billion gave 14406 x 201); such a file is damaged, not a picture.
-  if (image.size() != HeaderSides(bytes)) return {};
+  const DibResult bitmap =
+      DecodeBitmapFile(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  if (!bitmap.ok) return {};
+  return ImageOfDib(bitmap.picture);
+}
+
+QImage ImageOfDib(const DibPicture& picture) {
+  QImage image(picture.width, picture.height, QImage::Format_ARGB32);
+  for (int y = 0; y < picture.height; ++y) {
+    std::copy_n(picture.pixels.data() + static_cast<std::size_t>(y) * picture.width, picture.width,
+                reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
+  }
   return image;
 }
 

@@ -37,9 +37,14 @@ inline constexpr int kMaxPastedPictureSide = 8192;
 inline constexpr qint64 kMaxPastedPicturePixels =
     qint64{kMaxPastedPictureSide} * kMaxPastedPictureSide;
 
+struct DibPicture;
+
 // A Windows bitmap ("BM" at the start), decoded; a null image for anything
-// else or for a bitmap that does not decode.
+// else, and for a bitmap that is damaged or cut short anywhere.
 QImage DecodeBitmap(const QByteArray& bytes);
+
+// A checked picture as an image to show.
+QImage ImageOfDib(const DibPicture& picture);
 
 // Line breaks of any kind (CR LF, LF, a lone CR) as CR LF, the form the
 // reader's text has wherever it came from.

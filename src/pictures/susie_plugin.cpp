@@ -2,11 +2,12 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTimer>
 
 #include "pictures/picture_input.h"
 
@@ -21,15 +22,6 @@ std::string AsciiUpper(std::string text) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
   return text;
-}
-
-QImage PictureOf(const DibPicture& picture) {
-  QImage image(picture.width, picture.height, QImage::Format_ARGB32);
-  for (int y = 0; y < picture.height; ++y) {
-    std::copy_n(picture.pixels.data() + static_cast<std::size_t>(y) * picture.width, picture.width,
-                reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
-  }
-  return image;
 }
 
 }  // namespace
@@ -55,61 +47,81 @@ QString TSusiePlugIn::OwnPlugInFolder() {
 TSusiePlugIn::Answer TSusiePlugIn::Ask(
     const PluginRequest& request, const std::function<bool(const PluginMessage&)>& on_message) {
   Answer answer;
+  if (cancelled_) return answer;
   QProcess helper;
   helper.setProgram(helper_);
   // What a plug-in prints is nobody's business.
   helper.setStandardErrorFile(QProcess::nullDevice());
-  helper.start();
-  if (!helper.waitForStarted(call_timeout_ms_)) return answer;
 
-  QDeadlineTimer deadline(call_timeout_ms_);
-  helper.write(QByteArray::fromStdString(EncodeRequest(request)));
-  while (helper.bytesToWrite() > 0 && helper.state() == QProcess::Running) {
-    if (!helper.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) break;
-  }
-  helper.closeWriteChannel();
-
+  // The wait runs the event loop, so that the window goes on drawing, and
+  // ends when the helper has answered, dies, talks nonsense, takes too long
+  // or the wait is given up.
+  QEventLoop loop;
+  bool over = false;
+  const auto end_wait = [&] {
+    over = true;
+    loop.quit();
+  };
+  // Each plug-in call has the whole time for itself, counted from the call:
+  // the progress it reports meanwhile gains it nothing.
+  QTimer deadline;
+  deadline.setSingleShot(true);
+  QObject::connect(&deadline, &QTimer::timeout, &loop, end_wait);
   std::string buffer;
   std::size_t at = 0;
-  bool stop = false;
-  while (!stop) {
+  const auto read = [&] {
     buffer += helper.readAllStandardOutput().toStdString();
     PluginMessage message;
-    std::ptrdiff_t used;
-    while (!stop && (used = ParseMessage(std::string_view(buffer).substr(at), message)) > 0) {
+    std::ptrdiff_t used = 0;
+    while (!over && (used = ParseMessage(std::string_view(buffer).substr(at), message)) > 0) {
       at += static_cast<std::size_t>(used);
-      switch (message.kind) {
-        case PluginMessage::Kind::kTrying:
-          answer.last_tried = static_cast<int>(message.index);
-          deadline.setRemainingTime(call_timeout_ms_);
-          break;
-        case PluginMessage::Kind::kProgress:
-          deadline.setRemainingTime(call_timeout_ms_);
-          break;
-        case PluginMessage::Kind::kDone:
-          answer.finished = true;
-          stop = true;
-          break;
-        default:
-          break;
+      if (message.kind == PluginMessage::Kind::kTrying) {
+        answer.last_tried = static_cast<int>(message.index);
+        deadline.start(call_timeout_ms_);
       }
-      if (!stop && !on_message(message)) {
+      if (message.kind == PluginMessage::Kind::kDone || !on_message(message)) {
         answer.finished = true;
-        stop = true;
+        end_wait();
       }
     }
-    if (stop || used < 0) break;  // answered, or a helper talking nonsense
-    if (helper.state() == QProcess::NotRunning && helper.bytesAvailable() == 0) break;
-    if (!helper.waitForReadyRead(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 0))) &&
-        helper.state() != QProcess::NotRunning && deadline.hasExpired()) {
-      break;  // hung
-    }
+    if (used < 0) end_wait();
+  };
+  QObject::connect(&helper, &QProcess::readyReadStandardOutput, &loop, read);
+  QObject::connect(&helper, &QProcess::finished, &loop, [&] {
+    read();
+    end_wait();
+  });
+  QObject::connect(&helper, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
+    if (error == QProcess::FailedToStart) end_wait();
+  });
+  give_up_wait_ = end_wait;
+
+  deadline.start(call_timeout_ms_);
+  helper.start();
+  helper.write(QByteArray::fromStdString(EncodeRequest(request)));
+  // Closed once everything is written.
+  helper.closeWriteChannel();
+  if (!over) {
+    if (OnBusy) OnBusy(this, true);
+    loop.exec();
+    if (OnBusy) OnBusy(this, false);
   }
+  give_up_wait_ = nullptr;
+  QObject::disconnect(&helper, nullptr, &loop, nullptr);
   if (helper.state() != QProcess::NotRunning) {
     helper.kill();
     helper.waitForFinished(call_timeout_ms_);
   }
   return answer;
+}
+
+void TSusiePlugIn::Cancel() {
+  cancelled_ = true;
+  if (give_up_wait_) give_up_wait_();
+}
+
+void TSusiePlugIn::PassOver(const QString& path) {
+  if (!cancelled_) passed_over_.insert(path);
 }
 
 int TSusiePlugIn::LoadPlugIns(const QString& mask) {
@@ -120,8 +132,11 @@ int TSusiePlugIn::LoadPlugIns(const QString& mask) {
   const QStringList names =
       QDir(folder.isEmpty() ? QStringLiteral(".") : folder)
           .entryList({pattern}, QDir::Files | QDir::Readable | QDir::System, QDir::Unsorted);
+  cancelled_ = false;
   std::vector<QString> paths;
-  for (const QString& name : names) paths.push_back(folder + name);
+  for (const QString& name : names) {
+    if (!passed_over_.contains(folder + name)) paths.push_back(folder + name);
+  }
 
   int kept = 0;
   std::size_t next = 0;
@@ -157,10 +172,12 @@ int TSusiePlugIn::LoadPlugIns(const QString& mask) {
       }
       return true;
     });
-    if (answer.finished) break;
+    if (answer.finished || cancelled_) break;
     // The helper died or hung on one library: that one is left out, the
     // rest are asked about again.
-    next += static_cast<std::size_t>(std::max(answer.last_tried, 0)) + 1;
+    const std::size_t failed = next + static_cast<std::size_t>(std::max(answer.last_tried, 0));
+    if (answer.last_tried >= 0 && failed < paths.size()) PassOver(paths[failed]);
+    next = failed + 1;
   }
   return kept;
 }
@@ -190,7 +207,8 @@ bool TSusiePlugIn::DecodeMemory(const char* data, std::int64_t count, QImage* bi
   // Only plug-ins that can be asked and can answer.
   std::vector<const SusiePlugInEntry*> candidates;
   for (const SusiePlugInEntry& entry : plug_ins_) {
-    if ((entry.exports & kExportIsSupported) && (entry.exports & kExportGetPicture)) {
+    if ((entry.exports & kExportIsSupported) && (entry.exports & kExportGetPicture) &&
+        !passed_over_.contains(entry.path)) {
       candidates.push_back(&entry);
     }
   }
@@ -208,16 +226,19 @@ bool TSusiePlugIn::DecodeMemory(const char* data, std::int64_t count, QImage* bi
         OnWorking(this, message.done, message.total);
       }
       if (message.kind == PluginMessage::Kind::kPicture) {
-        *bitmap = PictureOf(message.picture);
+        *bitmap = ImageOfDib(message.picture);
         decoded = true;
         return false;
       }
       return true;
     });
     if (decoded) return true;
-    if (answer.finished) return false;
-    // A plug-in crashed, hung or garbled its answer: it did not decode.
-    next += static_cast<std::size_t>(std::max(answer.last_tried, 0)) + 1;
+    if (answer.finished || cancelled_) return false;
+    // A plug-in crashed, hung or garbled its answer: it did not decode, and
+    // is not asked again.
+    const std::size_t failed = next + static_cast<std::size_t>(std::max(answer.last_tried, 0));
+    if (answer.last_tried >= 0 && failed < candidates.size()) PassOver(candidates[failed]->path);
+    next = failed + 1;
   }
   return false;
 }

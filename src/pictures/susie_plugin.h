@@ -2,6 +2,7 @@
 #define TINTARA_PICTURES_SUSIE_PLUGIN_H_
 
 #include <QImage>
+#include <QSet>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -16,7 +17,8 @@ class QBuffer;
 // dialog's filter from what they say of themselves, and decodes a file
 // through the first that takes it. Every call into a plug-in runs in the
 // helper process tintara-spi-host; a plug-in that crashes, hangs or answers
-// nonsense there counts as one that did not decode, and the next is tried.
+// nonsense there counts as one that did not decode, and the next is tried;
+// one that crashed or hung is passed over from then on.
 namespace tintara {
 
 // One plug-in kept by LoadPlugIns.
@@ -40,6 +42,9 @@ class TSusiePlugIn {
   bool AutoSusie = false;
   // Progress of a decode, as the plug-in reports it (done, total).
   std::function<void(TSusiePlugIn* sender, int done, int total)> OnWorking;
+  // A wait on the helper begins (true) or ends (false). The wait runs the
+  // event loop; the window shows it is busy and takes no command meanwhile.
+  std::function<void(TSusiePlugIn* sender, bool busy)> OnBusy;
 
   // Loads the plug-ins matching `mask` (a folder followed by "*.SPI"; any
   // letter case matches) in the order the folder lists them; returns how
@@ -53,6 +58,12 @@ class TSusiePlugIn {
   virtual bool DecodeFile(const QString& file_name, QImage* bitmap);
   virtual bool DecodeMemory(const char* data, std::int64_t count, QImage* bitmap);
   virtual bool DecodeStream(QBuffer& stream, std::int64_t count, QImage* bitmap);
+
+  // Gives up the operation under way: the helper is ended, and the rest of
+  // the operation, up to the next LoadPlugIns, loads and decodes nothing.
+  void Cancel();
+  // True from a Cancel up to the next LoadPlugIns.
+  bool Cancelled() const { return cancelled_; }
 
   int Count() const { return static_cast<int>(plug_ins_.size()); }
   // Description|pattern| pairs for the open dialog.
@@ -76,7 +87,13 @@ class TSusiePlugIn {
   Answer Ask(const PluginRequest& request,
              const std::function<bool(const PluginMessage&)>& on_message);
 
+  // A plug-in the helper was ended on (a crash, a hang) is not asked again.
+  void PassOver(const QString& path);
+
   std::vector<SusiePlugInEntry> plug_ins_;
+  QSet<QString> passed_over_;
+  bool cancelled_ = false;
+  std::function<void()> give_up_wait_;
   std::string filter_text_;
   QString helper_;
   int call_timeout_ms_ = 10000;

@@ -274,6 +274,23 @@ TEST_F(TForm1BodyTest, OpeningABitmapTilesItBehindThePreview) {
   EXPECT_EQ(dialogs_, 1);
 }
 
+// A bitmap cut short is no picture: nothing of it reaches the screen, and the
+// text reader finds nothing in it.
+TEST_F(TForm1BodyTest, ABitmapCutShortIsNotShown) {
+  QImage blue(137, 312, QImage::Format_RGB32);
+  blue.fill(qRgb(0x40, 0x80, 0xC0));
+  QByteArray bitmap;
+  QBuffer buffer(&bitmap);
+  ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && blue.save(&buffer, "BMP"));
+  const QString tag = Tag();
+  Open("cut.bmp", bitmap.left(1290));
+  EXPECT_FALSE(form_->CheckBoxPicture->isChecked());
+  EXPECT_FALSE(form_->ImageBg->isVisible());
+  EXPECT_TRUE(form_->BackgroundPictureName().isEmpty());
+  EXPECT_EQ(Tag(), tag);
+  EXPECT_TRUE(errors_.isEmpty());
+}
+
 // A lossless WebP picture, which only the WebP plug-in reads.
 QByteArray WebPPicture() {
   std::vector<std::uint8_t> rgba(8 * 8 * 4);

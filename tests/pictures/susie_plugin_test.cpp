@@ -124,6 +124,47 @@ TEST(SusiePlugIn, BrokenPlugInsCountAsNotDecodedAndTheNextIsTried) {
   EXPECT_EQ(host.Count(), 6);
 }
 
+// The time allowed is for the whole call: a plug-in that keeps reporting
+// progress is ended all the same, and the next one decodes.
+TEST(SusiePlugIn, ProgressBuysAPlugInNoMoreTime) {
+  PlugInFolder slow, good;
+  slow.Add("slow_progress");
+  good.Add("good_b");
+  TSusiePlugIn host;
+  host.SetCallTimeout(2000);
+  ASSERT_EQ(host.LoadPlugIns(slow.Mask()), 1);
+  ASSERT_EQ(host.LoadPlugIns(good.Mask()), 1);
+  int reports = 0;
+  host.OnWorking = [&reports](TSusiePlugIn*, int, int) { ++reports; };
+  QImage picture;
+  ASSERT_TRUE(Decode(host, TestPicture(), &picture));
+  EXPECT_EQ(picture.pixel(0, 0), qRgb(0xFF - 0x10, 0x20, 0x30));  // good_b
+  EXPECT_GE(reports, 1);
+}
+
+// A plug-in the helper was ended on is not asked again, so that one bad
+// library does not cost its time on every later decode.
+TEST(SusiePlugIn, APlugInThatHungIsPassedOverFromThenOn) {
+  PlugInFolder hangs, good;
+  hangs.Add("hangs");
+  good.Add("good_b");
+  TSusiePlugIn host;
+  host.SetCallTimeout(4000);
+  ASSERT_EQ(host.LoadPlugIns(hangs.Mask()), 1);
+  ASSERT_EQ(host.LoadPlugIns(good.Mask()), 1);
+  QImage picture;
+  QElapsedTimer clock;
+  clock.start();
+  ASSERT_TRUE(Decode(host, TestPicture(), &picture));
+  EXPECT_GE(clock.elapsed(), 4000);
+  clock.restart();
+  ASSERT_TRUE(Decode(host, TestPicture(), &picture));
+  EXPECT_LT(clock.elapsed(), 3000);
+  // Nor when the plug-ins are loaded again.
+  host.UnloadPlugIns();
+  EXPECT_EQ(host.LoadPlugIns(hangs.Mask()), 0);
+}
+
 TEST(SusiePlugIn, ReportsProgressAndReadsFilesAndStreams) {
   PlugInFolder folder;
   folder.Add("progress");

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 
+#include "mainwindow/pictures/helper_wait.h"
 #include "mainwindow/tform1.h"
 #include "output/body_reader.h"
 #include "pictures/picture_input.h"
@@ -37,14 +38,17 @@ void TForm1::CreatePictureInput() {
   // also over a field, which would otherwise take the file's name as typed text.
   for (QLineEdit* field : findChildren<QLineEdit*>()) field->setAcceptDrops(false);
   ChooseFileToOpen = [this] {
+    const QString filter = OpenFilter();
+    // Escape while the plug-ins were asked gives up the open.
+    if (SusiePlugIn->Cancelled()) return QString();
     QFileDialog dialog(this);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(OpenFilter().split(";;"));
+    dialog.setNameFilters(filter.split(";;"));
     // The filter's entries read as they are written, "AllType   [*.*]",
     // blanks and all; the dialog would show its patterns and fold the blanks.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     if (auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
-      const QStringList descriptions = FilterDescriptions(OpenFilter());
+      const QStringList descriptions = FilterDescriptions(filter);
       for (int k = 0; k < types->count() && k < descriptions.size(); ++k) {
         types->setItemText(k, descriptions[k]);
       }
@@ -54,13 +58,21 @@ void TForm1::CreatePictureInput() {
   };
   SusiePlugIn = std::make_unique<TSusiePlugIn>();
   SusiePlugIn->AutoSusie = false;
+  SusiePlugIn->OnBusy = [this](TSusiePlugIn* host, bool busy) {
+    if (busy) {
+      helper_wait_ = std::make_unique<HelperWait>([host] { host->Cancel(); });
+    } else {
+      helper_wait_.reset();
+    }
+  };
 }
 
 const QString& TForm1::OpenFilter() {
   if (open_filter_.isEmpty()) {
     // The plug-ins are loaded only for as long as one operation needs them.
     SusiePlugIn->LoadPlugIns(plug_in_folder_ + "*.SPI");
-    open_filter_ = QtNameFilters(SusiePlugIn->FilterText());
+    // A list given up part way is not kept.
+    if (!SusiePlugIn->Cancelled()) open_filter_ = QtNameFilters(SusiePlugIn->FilterText());
     SusiePlugIn->UnloadPlugIns();
   }
   return open_filter_;
@@ -75,12 +87,17 @@ void TForm1::SpeedButtonOpenClick() {
 
 void TForm1::OpenPictureOrText(const QString& path) {
   SusiePlugIn->LoadPlugIns(plug_in_folder_ + "*.SPI");
-  const Input input = ReadFileInput(path, [this](const QByteArray& bytes) {
-    QImage picture;
-    if (!SusiePlugIn->DecodeMemory(bytes.constData(), bytes.size(), &picture)) return QImage();
-    return picture;
-  });
+  Input input;
+  if (!SusiePlugIn->Cancelled()) {
+    input = ReadFileInput(path, [this](const QByteArray& bytes) {
+      QImage picture;
+      if (!SusiePlugIn->DecodeMemory(bytes.constData(), bytes.size(), &picture)) return QImage();
+      return picture;
+    });
+  }
   SusiePlugIn->UnloadPlugIns();
+  // Given up with Escape while the plug-ins worked: nothing changes.
+  if (SusiePlugIn->Cancelled()) return;
   const QString name = QFileInfo(path).fileName();
   switch (input.kind) {
     case InputKind::kPicture:

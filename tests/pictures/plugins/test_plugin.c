@@ -23,6 +23,8 @@
  *   hangs       GetPicture never returns
  *   progress    decodes, reporting 0/2, 1/2 and 2/2; gives up (fails) when
  *               the callback returns non-zero
+ *   slow_progress  decodes as good_a, but only after four seconds, reporting
+ *               progress once a second meanwhile
  *
  * Unless said otherwise a variant reports format "TestA", pattern "*.tsp"
  * and the name "Test <variant>".
@@ -141,6 +143,12 @@ TINTARA_SPI_EXPORT int32_t TINTARA_SPI_CALL GetPicture(const char* data, int64_t
   for (;;) sleep(1);
 #elif defined(TEST_PLUGIN_FAILS) || defined(TEST_PLUGIN_JPEG_LIKE)
   return TINTARA_SPI_FAILED;
+#endif
+#if defined(TEST_PLUGIN_SLOW_PROGRESS)
+  for (int32_t second = 0; second < 4; ++second) {
+    if (progress != NULL) progress(second, 4, progress_data);
+    sleep(1);
+  }
 #endif
 
   const uint8_t* bytes = (const uint8_t*)data;
