@@ -59,9 +59,9 @@ PortalGlobalShortcut::PortalGlobalShortcut(GlobalShortcutRequest shortcut, QDBus
   // Activations come only from whoever owns the portal's name.
   bus_.connect(kService, kPath, kInterface, QStringLiteral("Activated"), this, kActivatedSlot);
   // A portal that restarts has forgotten the session.
-  watcher_ =
+  auto* watcher =
       new QDBusServiceWatcher(kService, bus_, QDBusServiceWatcher::WatchForOwnerChange, this);
-  connect(watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
+  connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
           [this](const QString&, const QString& old_owner, const QString& new_owner) {
             if (!old_owner.isEmpty()) GiveUp(false);
             if (!new_owner.isEmpty() && !refused_ && stage_ == Stage::kIdle) CreateSession();

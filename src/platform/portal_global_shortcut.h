@@ -8,7 +8,6 @@
 #include <QVariantMap>
 
 class QDBusPendingCallWatcher;
-class QDBusServiceWatcher;
 
 namespace tintara {
 
@@ -24,8 +23,8 @@ struct GlobalShortcutRequest {
 // the desktop portal's GlobalShortcuts interface (KDE Plasma 6, GNOME 48 and
 // later). The desktop decides which keys trigger it and may ask the user;
 // a refusal, or a session without such a portal, leaves the shortcut
-// unregistered without a word. When the portal comes back after it went
-// away, the shortcut is registered anew.
+// unregistered without a word. A portal that comes (back) later gets the
+// shortcut then, unless it refused it before.
 class PortalGlobalShortcut : public QObject {
   Q_OBJECT
 
@@ -63,7 +62,6 @@ class PortalGlobalShortcut : public QObject {
 
   GlobalShortcutRequest shortcut_;
   QDBusConnection bus_;
-  QDBusServiceWatcher* watcher_ = nullptr;
   Stage stage_ = Stage::kIdle;
   bool refused_ = false;
   QString session_;     // the session's path once the portal has made it
