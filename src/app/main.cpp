@@ -16,6 +16,7 @@
 #include "pictures/susie_plugin.h"
 #include "platform/error_box.h"
 #include "platform/help_system.h"
+#include "platform/portal_global_shortcut.h"
 #include "platform/qt_settings_store.h"
 #include "platform/system_colours.h"
 #include "platform/termination_signals.h"
@@ -95,6 +96,11 @@ int main(int argc, char** argv) {
           },
           Qt::QueuedConnection);
     }
+    // Where the desktop offers global shortcuts, picking has one.
+    tintara::PortalGlobalShortcut pick_shortcut({QStringLiteral("pick"),
+                                                 QStringLiteral("画面から色を取る"),
+                                                 QStringLiteral("CTRL+SHIFT+c")});
+    // Its Activated signal is to start a pick from the main window: connect it here.
     QApplication::exec();
   } catch (const std::exception& error) {
     tintara::StandardErrorBox()(QString::fromUtf8(error.what()));

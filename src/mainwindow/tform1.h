@@ -654,6 +654,9 @@ class TForm1 : public QMainWindow {
   OptionSettings held_options_;
   std::array<RgbColor, kUserSlotCount> user_palette_ = FirstUserPalette();
   std::vector<FavouriteSetting> favourites_;
+  // The window's values as the store held them when last read or written:
+  // what differs from them at a close is what this run changed.
+  MainSettings stored_settings_;
   QString plug_in_folder_;
   QString open_filter_;
   // In force while the plug-in helper works.

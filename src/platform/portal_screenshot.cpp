@@ -10,36 +10,19 @@
 #include <QUrl>
 #include <utility>
 
+#include "platform/portal_request.h"
+
 namespace tintara {
 namespace {
 
-const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString kService = QString::fromLatin1(kPortalService);
+const QString kPath = QString::fromLatin1(kPortalPath);
 const QString kScreenshotInterface = QStringLiteral("org.freedesktop.portal.Screenshot");
-const QString kRequestInterface = QStringLiteral("org.freedesktop.portal.Request");
+const QString kRequestInterface = QString::fromLatin1(kPortalRequestInterface);
 const QString kResponse = QStringLiteral("Response");
 const char* const kResponseSlot = SLOT(OnResponse(uint, QVariantMap, QDBusMessage));
 
-// The portal's answers in Response.
-constexpr uint kSuccess = 0;
-constexpr uint kCancelled = 1;
-constexpr uint kOther = 2;
-
 using Kind = PortalScreenshotResult::Kind;
-
-// Tokens are unique in the process: two objects may share a connection.
-QString NextToken() {
-  static int count = 0;
-  return QStringLiteral("tintara%1").arg(++count);
-}
-
-// Where the portal will put the request: known before the call, so the
-// answer cannot slip past between the reply and the subscription.
-QString RequestPath(const QDBusConnection& bus, const QString& token) {
-  QString sender = bus.baseService();
-  sender.remove(QLatin1Char(':')).replace(QLatin1Char('.'), QLatin1Char('_'));
-  return QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
-}
 
 // Errors that mean no portal serves screenshots here, so the caller falls
 // back to reading the screen itself. A portal without a screenshot backend
@@ -110,8 +93,8 @@ void PortalScreenshot::Ask(bool interactive) {
   DropCall();
   Unsubscribe();
   interactive_ = interactive;
-  const QString token = NextToken();
-  if (!Subscribe(RequestPath(bus_, token))) {
+  const QString token = NextPortalToken();
+  if (!Subscribe(PortalRequestPath(bus_, token))) {
     Finish({});
     return;
   }
@@ -153,13 +136,13 @@ void PortalScreenshot::OnResponse(uint response, const QVariantMap& results,
   // A signal already on its way when we stopped listening.
   if (!busy_ || subscribed_.isEmpty() || message.path() != subscribed_) return;
   switch (response) {
-    case kSuccess:
+    case kPortalSuccess:
       Finish(Picture(results));
       return;
-    case kCancelled:
+    case kPortalCancelled:
       Finish({Kind::kRefused, {}});
       return;
-    case kOther:
+    case kPortalOther:
       // Not without asking the user: the portal shows its own dialog.
       if (!interactive_) {
         Ask(true);

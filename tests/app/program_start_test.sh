@@ -23,7 +23,7 @@ value() { sed -n "s/^$1=//p" "$store"; }
 start() {
   "$program" >>"$HOME/output.txt" 2>&1 &
   pid=$!
-  window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tintara' | head -n 1)
+  window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name '^Tintara' | head -n 1)
   [ -n "$window" ] || fail "no window"
 }
 
@@ -80,3 +80,32 @@ kill -0 "$pid" 2>/dev/null && fail "still running after SIGTERM with an unwritab
 pid=
 grep -q "の設定に失敗しました" "$HOME/output.txt" || fail "failed save not reported"
 echo "unwritable store: failure reported, program ended"
+
+# 5. Two programs over one store, each a program of its own (as without a
+# session bus): what one saves survives the other's close, and a store
+# deleted meanwhile is written whole.
+unset DBUS_SESSION_BUS_ADDRESS
+rm -rf "$XDG_CONFIG_HOME/Korvell"
+start
+first=$pid
+first_window=$window
+start
+second=$pid
+# The first stores its colour, c0c0c0, in user slot 0.
+xdotool windowfocus --sync "$first_window" key --clearmodifiers ctrl+s
+sleep 1
+pid=$first
+stop
+[ "$(value R0)" = 192 ] || fail "the first program's user colour not saved"
+pid=$second
+stop
+[ "$(value R0)" = 192 ] || fail "the second program's close undid the first's save"
+echo "two programs: what one saved survived the other's close"
+
+start
+rm "$store"
+stop
+for name in Top Left R0 B9 ColorPalette ColorSlide OutputNum OutputLower Favorite; do
+  [ -n "$(value $name)" ] || fail "$name not written to a deleted store"
+done
+echo "deleted store: written whole at the close"

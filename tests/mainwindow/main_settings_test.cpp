@@ -163,6 +163,126 @@ TEST(MainSettings, ClosingWritesInOrderAndLeavesDeletedFavouritesUnread) {
   EXPECT_EQ(store.commits(), 2);
 }
 
+// Another copy of the program saved into the store after this one read it.
+class SharedStore : public testing::Test {
+ protected:
+  void SetUp() override {
+    store_.Set("Favorite", 1);
+    store_.Set("Favorite0", std::string("sea"));
+    loaded_ = LoadMainSettings(store_, kPlacement).settings;
+    now_ = loaded_;
+  }
+
+  MemorySettingsStore store_;
+  MainSettings loaded_;
+  MainSettings now_;
+};
+
+TEST_F(SharedStore, WhatThisRunLeftAloneIsWrittenAsTheOtherCopySavedIt) {
+  // The other copy's close.
+  store_.Set("Top", 7);
+  store_.Set("Left", 9);
+  store_.Set("R4", 1);
+  store_.Set("G4", 2);
+  store_.Set("B4", 3);
+  store_.Set("OutputNum", 0);
+  store_.Set("ColorSlide", 3);
+  store_.Set("Favorite", 2);
+  store_.Set("Favorite1", std::string("sky"));
+  store_.Set("FavoriteB1", 200);
+  // This run's own changes.
+  now_.user_palette[3] = {10, 20, 30};
+  now_.palette_channel = 2;
+  now_.output_lower = false;
+
+  const MainSettings written = SettingsForClose(store_, loaded_, now_);
+  EXPECT_EQ(written.top, 7);
+  EXPECT_EQ(written.left, 9);
+  EXPECT_EQ(written.user_palette[3], (RgbColor{10, 20, 30}));
+  EXPECT_EQ(written.user_palette[4], (RgbColor{1, 2, 3}));
+  EXPECT_EQ(written.palette_channel, 2);
+  EXPECT_EQ(written.slide_model, SlideModel::kHsl);
+  EXPECT_FALSE(written.output_num);
+  EXPECT_FALSE(written.output_lower);
+  // The channels missing from the new favourite are carried over as the next
+  // start will carry it.
+  const std::vector<FavouriteSetting> favourites = {{"sea", {255, 255, 255}},
+                                                    {"sky", {255, 255, 200}}};
+  EXPECT_EQ(written.favourites, favourites);
+
+  ASSERT_FALSE(SaveMainSettings(store_, written));
+  EXPECT_EQ(LoadMainSettings(store_, kPlacement).settings, written);
+}
+
+TEST_F(SharedStore, ChangesOfBothCopiesToOneValueGoToTheLastClosed) {
+  store_.Set("R2", 0);  // the other copy's slot 2: 00ffff
+  store_.Set("Favorite", 0);
+  store_.Set("Left", 5);
+  now_.user_palette[2] = {255, 255, 0};
+  now_.favourites.push_back({"mine", {4, 5, 6}});
+  now_.left = 300;
+
+  const MainSettings written = SettingsForClose(store_, loaded_, now_);
+  // Whole values, never a blend of the two.
+  EXPECT_EQ(written.user_palette[2], (RgbColor{255, 255, 0}));
+  EXPECT_EQ(written.favourites, now_.favourites);
+  EXPECT_EQ(written.left, 300);
+  EXPECT_EQ(written.top, now_.top);
+}
+
+TEST_F(SharedStore, ADeletedStoreIsWrittenWholeFromThisRun) {
+  now_.user_palette[0] = {0, 0, 0};
+  const auto values = store_.values();
+  for (const auto& [name, value] : values) store_.Erase(name);
+  ASSERT_TRUE(store_.values().empty());
+
+  const MainSettings written = SettingsForClose(store_, loaded_, now_);
+  EXPECT_EQ(written, now_);
+  ASSERT_FALSE(SaveMainSettings(store_, written));
+  EXPECT_EQ(store_.values().size(), 2 + 30 + 5 + 4u);
+  EXPECT_EQ(store_.Get("Favorite0"), Value{"sea"});
+}
+
+TEST_F(SharedStore, AnUnusableOrPartlyMissingValueIsTakenFromThisRun) {
+  store_.Set("R6", 9);
+  store_.Erase("G6");  // slot 6 half rewritten: ffffff stays
+  store_.Set("ColorPalette", std::string("8"));
+  store_.Set("ColorSlide", 99);
+  store_.Set("Favorite", -1);
+  store_.Erase("Top");
+  store_.Set("Left", 5);
+  loaded_.palette_channel = now_.palette_channel = 11;
+  loaded_.slide_model = now_.slide_model = SlideModel::kHsv;
+
+  const MainSettings written = SettingsForClose(store_, loaded_, now_);
+  EXPECT_EQ(written, now_);
+}
+
+TEST(OptionSettings, ADialogClosedUnchangedKeepsWhatAnotherCopySaved) {
+  MemorySettingsStore store;
+  const OptionSettings shown = LoadOptionSettings(store).settings;
+  store.Set("PiccerTime", 900);  // another copy's
+  store.Set("RadioPiccer", 1);
+  OptionSettings now = shown;
+  now.radio_piccer = false;  // unchanged here
+  now.piccer_area = 30;      // changed here
+
+  OptionSettings written = OptionSettingsForClose(store, shown, now);
+  EXPECT_TRUE(written.radio_user);
+  EXPECT_EQ(written.piccer_time, 900);
+  EXPECT_TRUE(written.radio_piccer);
+  EXPECT_EQ(written.piccer_area, 30);
+
+  // A deleted store is written whole, as this run holds it.
+  const auto values = store.values();
+  for (const auto& [name, value] : values) store.Erase(name);
+  written = OptionSettingsForClose(store, shown, now);
+  ASSERT_FALSE(SaveOptionSettings(store, written));
+  EXPECT_EQ(store.values().size(), 4u);
+  EXPECT_EQ(store.Get("PiccerTime"), Value{500});
+  EXPECT_EQ(store.Get("RadioPiccer"), Value{0});
+}
+
 TEST(MainSettings, AFailedWriteOnCloseIsReturnedAndSkipsTheRest) {
   MemorySettingsStore store;
   store.FailWritesOf("G3");

@@ -320,7 +320,9 @@ void TFormOption::done(int result) {
 }
 
 void TFormOption::FormClose() {
-  if (const auto error = SaveOptionSettings(*store_, HeldOptions())) {
+  // What another copy of the program saved meanwhile stays, unless changed here.
+  const OptionSettings settings = OptionSettingsForClose(*store_, shown_options_, HeldOptions());
+  if (const auto error = SaveOptionSettings(*store_, settings)) {
     error_box_(QString::fromUtf8(error->what()));
   }
 }

@@ -115,6 +115,7 @@ void TForm1::FormCreate() {
   // options dialog, read next: one write of the store per start.
   const MainSettingsLoad load = LoadMainSettings(*settings_, CurrentPlacement(), false);
   const MainSettings& stored = load.settings;
+  stored_settings_ = stored;
   // The window takes its final size first: resized when it is shown, it
   // would be placed by its inside, where the stored place is its frame's.
   layout()->activate();
@@ -178,22 +179,28 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
-  MainSettings settings;
-  settings.top = pos().y();
-  settings.left = pos().x();
-  settings.user_palette = user_palette_;
-  settings.favourites = favourites_;
-  settings.palette_channel = palette_channel_;
-  settings.slide_model = slide_model_;
-  settings.output_num = output_num_;
-  settings.output_lower = output_lower_;
+  MainSettings now;
+  now.top = pos().y();
+  now.left = pos().x();
+  now.user_palette = user_palette_;
+  now.favourites = favourites_;
+  now.palette_channel = palette_channel_;
+  now.slide_model = slide_model_;
+  now.output_num = output_num_;
+  now.output_lower = output_lower_;
+  // Another copy of the program may have saved since this one started: what
+  // this run left alone is written as that copy left it.
+  const MainSettings settings = SettingsForClose(*settings_, stored_settings_, now);
+  const std::optional<SettingsWriteError> error = SaveMainSettings(*settings_, settings);
+  if (!error) {
+    stored_settings_ = now;
+    return;
+  }
   // A store that cannot be written is reported, and the program still ends.
-  if (const auto error = SaveMainSettings(*settings_, settings)) {
-    if (ending_by_signal_) {
-      std::fprintf(stderr, "tintara: %s\n", error->what());
-    } else {
-      error_box_(QString::fromUtf8(error->what()));
-    }
+  if (ending_by_signal_) {
+    std::fprintf(stderr, "tintara: %s\n", error->what());
+  } else {
+    error_box_(QString::fromUtf8(error->what()));
   }
 }
 

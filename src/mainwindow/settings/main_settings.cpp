@@ -11,12 +11,16 @@ namespace {
 constexpr std::array<RgbChannel, 3> kChannels = {RgbChannel::kRed, RgbChannel::kGreen,
                                                  RgbChannel::kBlue};
 
+using ChannelKey = std::string (*)(RgbChannel, int);
+
 // The channel defaults carried from one colour to the next while loading.
 class ChannelCarry {
  public:
-  RgbColor Read(ValueReader& reader, std::string (*key)(RgbChannel, int), int index) {
+  // `read(name, fallback)` gives the stored channel, or the fallback.
+  template <typename Read>
+  RgbColor Next(Read read, ChannelKey key, int index) {
     for (std::size_t c = 0; c < kChannels.size(); ++c) {
-      last_[c] = reader.Number(key(kChannels[c], index), kChannelMin, kChannelMax, last_[c]);
+      last_[c] = read(key(kChannels[c], index), last_[c]);
     }
     return RgbColor::FromInts(last_[0], last_[1], last_[2]);
   }
@@ -25,8 +29,7 @@ class ChannelCarry {
   std::array<int, 3> last_ = {kFirstChannelDefault, kFirstChannelDefault, kFirstChannelDefault};
 };
 
-void WriteColour(SettingsStore& store, std::string (*key)(RgbChannel, int), int index,
-                 RgbColor colour) {
+void WriteColour(SettingsStore& store, ChannelKey key, int index, RgbColor colour) {
   store.WriteNumber(key(RgbChannel::kRed, index), colour.r);
   store.WriteNumber(key(RgbChannel::kGreen, index), colour.g);
   store.WriteNumber(key(RgbChannel::kBlue, index), colour.b);
@@ -70,9 +73,12 @@ MainSettingsLoad LoadMainSettings(SettingsStore& store, const WindowPlacement& p
   if (!left || lost) reader.WriteBack(kLeftKey, settings.left);
 
   ChannelCarry carry;
+  const auto read_channel = [&reader](const std::string& name, int fallback) {
+    return reader.Number(name, kChannelMin, kChannelMax, fallback);
+  };
   for (int slot = 0; slot < kUserSlotCount; ++slot) {
     settings.user_palette[static_cast<std::size_t>(slot)] =
-        carry.Read(reader, SlotChannelKey, slot);
+        carry.Next(read_channel, SlotChannelKey, slot);
   }
 
   settings.palette_channel = reader.Number(kColorPaletteSetting);
@@ -85,11 +91,71 @@ MainSettingsLoad LoadMainSettings(SettingsStore& store, const WindowPlacement& p
   for (int j = 0; j < count; ++j) {
     FavouriteSetting favourite;
     favourite.name = reader.Text(FavoriteNameKey(j));
-    favourite.colour = carry.Read(reader, FavoriteChannelKey, j);
+    favourite.colour = carry.Next(read_channel, FavoriteChannelKey, j);
     settings.favourites.push_back(std::move(favourite));
   }
 
   result.write_error = reader.Finish(commit);
+  return result;
+}
+
+MainSettings SettingsForClose(SettingsStore& store, const MainSettings& loaded,
+                              const MainSettings& now) {
+  MainSettings result = now;
+  // Read in the order of loading, so that missing channels are carried over
+  // just as the next start will carry them.
+  if (now.top == loaded.top && now.left == loaded.left) {
+    const std::optional<std::int32_t> top = store.ReadNumber(kTopKey);
+    const std::optional<std::int32_t> left = store.ReadNumber(kLeftKey);
+    if (top && left) {
+      result.top = *top;
+      result.left = *left;
+    }
+  }
+
+  ChannelCarry carry;
+  bool whole_colour = true;
+  const auto read_channel = [&store, &whole_colour](const std::string& name, int fallback) {
+    const std::optional<int> stored = StoredNumber(store, name, kChannelMin, kChannelMax);
+    if (!stored) whole_colour = false;
+    return stored.value_or(fallback);
+  };
+  for (std::size_t slot = 0; slot < result.user_palette.size(); ++slot) {
+    whole_colour = true;
+    const RgbColor stored = carry.Next(read_channel, SlotChannelKey, static_cast<int>(slot));
+    if (whole_colour && now.user_palette[slot] == loaded.user_palette[slot]) {
+      result.user_palette[slot] = stored;
+    }
+  }
+
+  if (now.palette_channel == loaded.palette_channel) {
+    result.palette_channel =
+        StoredNumber(store, kColorPaletteSetting).value_or(now.palette_channel);
+  }
+  if (now.slide_model == loaded.slide_model) {
+    if (const std::optional<int> stored = StoredNumber(store, kColorSlideSetting)) {
+      result.slide_model = static_cast<SlideModel>(*stored);
+    }
+  }
+  if (now.output_num == loaded.output_num) {
+    result.output_num = StoredBool(store, kOutputNumSetting).value_or(now.output_num);
+  }
+  if (now.output_lower == loaded.output_lower) {
+    result.output_lower = StoredBool(store, kOutputLowerSetting).value_or(now.output_lower);
+  }
+
+  if (now.favourites == loaded.favourites) {
+    if (const std::optional<int> count = StoredNumber(store, kFavoriteCountSetting)) {
+      result.favourites.clear();
+      result.favourites.reserve(static_cast<std::size_t>(*count));
+      for (int j = 0; j < *count; ++j) {
+        FavouriteSetting favourite;
+        favourite.name = store.ReadString(FavoriteNameKey(j)).value_or(std::string());
+        favourite.colour = carry.Next(read_channel, FavoriteChannelKey, j);
+        result.favourites.push_back(std::move(favourite));
+      }
+    }
+  }
   return result;
 }
 

@@ -41,6 +41,8 @@ bool IsOnSomeScreen(const std::vector<ScreenRect>& screens, int left, int top, i
 struct FavouriteSetting {
   std::string name;
   RgbColor colour;
+
+  friend bool operator==(const FavouriteSetting&, const FavouriteSetting&) = default;
 };
 
 inline constexpr RgbColor kFirstSlotColour{kFirstChannelDefault, kFirstChannelDefault,
@@ -61,6 +63,8 @@ struct MainSettings {
   bool output_num = kOutputNumSetting.default_value;
   bool output_lower = kOutputLowerSetting.default_value;
   std::vector<FavouriteSetting> favourites;
+
+  friend bool operator==(const MainSettings&, const MainSettings&) = default;
 };
 
 struct MainSettingsLoad {
@@ -76,6 +80,17 @@ struct MainSettingsLoad {
 // `commit` false leaves the values written back for a later commit.
 MainSettingsLoad LoadMainSettings(SettingsStore& store, const WindowPlacement& placement,
                                   bool commit = true);
+
+// What a close writes, when another copy of the program may have saved its
+// own values since this one read them: a value this run changed (`now`
+// differs from `loaded`, what it read at its start) as it is now; any other
+// as `store` holds it at this moment, read again, so that what the other copy
+// saved survives. A value the store no longer holds, or holds unusable, is
+// taken from `now`: a deleted store is still written whole. The window
+// position, each user-palette slot and the favourites list each count as one
+// value, so that no colour or list is made of pieces of two.
+MainSettings SettingsForClose(SettingsStore& store, const MainSettings& loaded,
+                              const MainSettings& now);
 
 // Writes every main-window value in closing order: position, slots, the
 // favourites count and each favourite, palette channel, slide model, output

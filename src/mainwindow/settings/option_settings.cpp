@@ -18,6 +18,24 @@ OptionSettingsLoad LoadOptionSettings(SettingsStore& store) {
   return result;
 }
 
+OptionSettings OptionSettingsForClose(SettingsStore& store, const OptionSettings& shown,
+                                      const OptionSettings& now) {
+  OptionSettings result = now;
+  if (now.radio_user == shown.radio_user) {
+    result.radio_user = StoredBool(store, kRadioUserSetting).value_or(now.radio_user);
+  }
+  if (now.piccer_time == shown.piccer_time) {
+    result.piccer_time = StoredNumber(store, kPiccerTimeSetting).value_or(now.piccer_time);
+  }
+  if (now.radio_piccer == shown.radio_piccer) {
+    result.radio_piccer = StoredBool(store, kRadioPiccerSetting).value_or(now.radio_piccer);
+  }
+  if (now.piccer_area == shown.piccer_area) {
+    result.piccer_area = StoredNumber(store, kPiccerAreaSetting).value_or(now.piccer_area);
+  }
+  return result;
+}
+
 std::optional<SettingsWriteError> SaveOptionSettings(SettingsStore& store,
                                                      const OptionSettings& settings) {
   try {

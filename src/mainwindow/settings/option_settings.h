@@ -27,6 +27,13 @@ struct OptionSettingsLoad {
 // writing back each missing or out-of-range one.
 OptionSettingsLoad LoadOptionSettings(SettingsStore& store);
 
+// What the dialog's close writes, when another copy of the program may have
+// saved its own options meanwhile: a value changed since the dialog was
+// shown as it is now; any other as `store` holds it at this moment, read
+// again, or as it is now where the store lacks it.
+OptionSettings OptionSettingsForClose(SettingsStore& store, const OptionSettings& shown,
+                                      const OptionSettings& now);
+
 // Writes them in the same order; returns the failure rather than throwing.
 [[nodiscard]] std::optional<SettingsWriteError> SaveOptionSettings(SettingsStore& store,
                                                                    const OptionSettings& settings);

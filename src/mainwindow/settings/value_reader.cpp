@@ -2,9 +2,24 @@
 
 namespace tintara {
 
-int ValueReader::Number(std::string_view name, int min, int max, int default_value) {
-  const std::optional<std::int32_t> stored = store_.ReadNumber(name);
+std::optional<int> StoredNumber(SettingsStore& store, std::string_view name, int min, int max) {
+  const std::optional<std::int32_t> stored = store.ReadNumber(name);
   if (stored && *stored >= min && *stored <= max) return *stored;
+  return std::nullopt;
+}
+
+std::optional<int> StoredNumber(SettingsStore& store, const NumberSetting& setting) {
+  return StoredNumber(store, setting.name, setting.min, setting.max);
+}
+
+std::optional<bool> StoredBool(SettingsStore& store, const BoolSetting& setting) {
+  const std::optional<std::int32_t> stored = store.ReadNumber(setting.name);
+  if (stored) return *stored != 0;
+  return std::nullopt;
+}
+
+int ValueReader::Number(std::string_view name, int min, int max, int default_value) {
+  if (const std::optional<int> stored = StoredNumber(store_, name, min, max)) return *stored;
   WriteBack(name, default_value);
   return default_value;
 }
@@ -14,8 +29,7 @@ int ValueReader::Number(const NumberSetting& setting) {
 }
 
 bool ValueReader::Bool(const BoolSetting& setting) {
-  const std::optional<std::int32_t> stored = store_.ReadNumber(setting.name);
-  if (stored) return *stored != 0;
+  if (const std::optional<bool> stored = StoredBool(store_, setting)) return *stored;
   WriteBack(setting.name, setting.default_value ? 1 : 0);
   return setting.default_value;
 }

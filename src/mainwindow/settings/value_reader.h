@@ -10,6 +10,12 @@
 
 namespace tintara {
 
+// The stored number when it is present and within min..max; nothing else is
+// written or changed.
+std::optional<int> StoredNumber(SettingsStore& store, std::string_view name, int min, int max);
+std::optional<int> StoredNumber(SettingsStore& store, const NumberSetting& setting);
+std::optional<bool> StoredBool(SettingsStore& store, const BoolSetting& setting);
+
 // Reads values for one window's creation, writing each missing one back at
 // once. A failed write-back does not stop the reading: the window still gets
 // every value, and the first failure is reported when the reading is done.
