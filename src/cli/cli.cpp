@@ -12,7 +12,7 @@
 #include "colour/colour_models.h"
 #include "colour/colour_text.h"
 #include "colour/contrast.h"
-#include "mainwindow/editor/editor_math.h"
+#include "colour/number_text.h"
 #include "output/body_reader.h"
 #include "output/copy_formats.h"
 
