@@ -175,23 +175,6 @@ class ConvertJob {
   bool to_model_;
 };
 
-// A decimal number as scripts write them: "0.628", "-5", "1e-3". Values
-// beyond any colour are brought to +-1e6, as the style-sheet reader does.
-std::optional<double> ParseReal(std::string_view text) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty() || text.front() == '+') return std::nullopt;
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (end != text.data() + text.size()) return std::nullopt;
-  if (error == std::errc::result_out_of_range) {
-    const bool huge = text.find_first_of("123456789") < text.find_first_of("eE");
-    value = huge ? (text.front() == '-' ? -1e6 : 1e6) : 0;
-  } else if (error != std::errc() || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return std::clamp(value, -1e6, 1e6);
-}
-
 // The style-sheet spaces convert takes, with the function that writes a
 // colour of the space.
 struct CssModel {
@@ -256,7 +239,7 @@ class CssConvertJob {
     }
     std::string text(model_.function);
     for (int i = 0; i < 3; ++i) {
-      const auto value = ParseReal(values[i]);
+      const auto value = ReadCssNumber(values[i]);
       if (!value) {
         error = "'" + std::string(values[i]) + "' is not a number";
         return std::nullopt;

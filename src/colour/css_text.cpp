@@ -115,9 +115,24 @@ struct Token {
   std::string_view text;
 };
 
-// Larger magnitudes mean nothing for a colour; keeping them finite keeps
-// every later step finite.
-constexpr double kLargest = 1e6;
+// The value of a number already checked to be one. Larger magnitudes mean
+// nothing for a colour; keeping them finite keeps every later step finite.
+double NumberValue(std::string_view number) {
+  constexpr double kLargest = 1e6;
+  const bool negative = number.front() == '-';
+  if (number.front() == '+' || negative) number.remove_prefix(1);
+  double value = 0;
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    // Too small to tell from 0, or too large for any colour.
+    const std::size_t exponent = number.find_first_of("eE");
+    const bool tiny = (exponent != std::string_view::npos && number[exponent + 1] == '-') ||
+                      number.find_first_not_of('0') == number.find('.');
+    value = tiny ? 0 : kLargest;
+  }
+  value = std::min(value, kLargest);
+  return negative ? -value : value;
+}
 
 Token ReadNumber(std::string_view text, std::size_t& i) {
   const std::size_t start = i;
@@ -137,20 +152,9 @@ Token ReadNumber(std::string_view text, std::size_t& i) {
       while (i < text.size() && IsDigit(text[i])) ++i;
     }
   }
-  std::string_view number = text.substr(start, i - start);
   Token token;
-  token.text = number;
-  if (number.front() == '+') number.remove_prefix(1);
-  const auto [end, error] =
-      std::from_chars(number.data(), number.data() + number.size(), token.value);
-  if (error == std::errc::result_out_of_range) {
-    // Too small to tell from 0, or too large for any colour.
-    const bool huge = number.find_first_of("123456789") < number.find_first_of("eE");
-    token.value = huge ? (number.front() == '-' ? -kLargest : kLargest) : 0;
-  } else if (error != std::errc() || end != number.data() + number.size()) {
-    throw ParseError{Shown(token.text) + " is not a number"};
-  }
-  token.value = std::clamp(token.value, -kLargest, kLargest);
+  token.text = text.substr(start, i - start);
+  token.value = NumberValue(token.text);
   const std::size_t unit_start = i;
   if (i < text.size() && text[i] == '%') {
     ++i;
@@ -481,6 +485,20 @@ CssReading ReadCssColour(std::string_view text) {
   return reading;
 }
 
+std::optional<double> ReadCssNumber(std::string_view text) {
+  if (text.empty() || !(IsDigit(text[0]) || text[0] == '.' || text[0] == '+' || text[0] == '-')) {
+    return std::nullopt;
+  }
+  try {
+    std::size_t i = 0;
+    const Token token = ReadNumber(text, i);
+    if (i != text.size() || token.unit != Unit::kNone) return std::nullopt;
+    return token.value;
+  } catch (const ParseError&) {
+    return std::nullopt;
+  }
+}
+
 CssSrgb CssColourToRgb(const CssColour& colour) {
   const SrgbMapping mapping = MapToSrgb(colour.space, colour.values);
   return {SrgbToRgb(mapping.srgb), mapping.clipped || colour.clamped};
@@ -515,8 +533,11 @@ std::string Css4Text(RgbColor colour, Css4Syntax syntax) {
     if (polar && parts[1] == "0") parts[2] = "0";
     text = std::string(form.prefix) + parts[0] + std::string(form.suffixes[0]) + " " + parts[1] +
            std::string(form.suffixes[1]) + " " + parts[2] + std::string(form.suffixes[2]) + ")";
+    // Read back as this colour, and not from outside sRGB.
     const CssReading back = ReadCssColour(text);
-    if (back.colour && CssColourToRgb(*back.colour).colour == colour) break;
+    if (!back.colour) continue;
+    const CssSrgb rgb = CssColourToRgb(*back.colour);
+    if (rgb.colour == colour && !rgb.clipped) break;
   }
   return text;
 }

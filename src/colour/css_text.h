@@ -31,6 +31,10 @@ struct CssReading {
 // control characters.
 CssReading ReadCssColour(std::string_view text);
 
+// One number as style sheets write it ("0.5", "-12", "1e-3", not "1." or
+// "0x1"), nothing else around it. Magnitudes beyond 1e6 are read as 1e6.
+std::optional<double> ReadCssNumber(std::string_view text);
+
 // The colour shown in sRGB: gamut-mapped, rounded to 8 bits.
 struct CssSrgb {
   RgbColor colour;
