@@ -68,6 +68,19 @@ constexpr Matrix kLmsToXyz = {{
     {-0.0763729366746601, -0.4214933324022432, 1.5869240198367816},
 }};
 
+constexpr Matrix Product(const Matrix& a, const Matrix& b) {
+  Matrix m{};
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 3; ++c) m[r][c] = a[r][0] * b[0][c] + a[r][1] * b[1][c] + a[r][2] * b[2][c];
+  }
+  return m;
+}
+
+// The paths 8-bit colours take most, in one step each.
+constexpr Matrix kLinearSrgbToXyzD50 = Product(kD65ToD50, kLinearSrgbToXyz);
+constexpr Matrix kLinearSrgbToLms = Product(kXyzToLms, kLinearSrgbToXyz);
+constexpr Matrix kLmsToLinearSrgb = Product(kXyzToLinearSrgb, kLmsToXyz);
+
 constexpr CssTriple kD50White = {0.3457 / 0.3585, 1.0, (1.0 - 0.3457 - 0.3585) / 0.3585};
 constexpr double kLabEpsilon = 216.0 / 24389;
 constexpr double kLabKappa = 24389.0 / 27;
@@ -83,8 +96,11 @@ double SrgbToLinear(double c) {
 
 double LinearToSrgb(double c) {
   const double magnitude = std::fabs(c);
-  if (magnitude > 0.0031308) return std::copysign(1.055 * std::pow(magnitude, 1 / 2.4) - 0.055, c);
-  return 12.92 * c;
+  if (magnitude <= 0.0031308) return 12.92 * c;
+  // m^(1/2.4) = m^(1/3) * m^(1/12): a cube root and two square roots cost a
+  // fraction of a general power.
+  const double third = std::cbrt(magnitude);
+  return std::copysign(1.055 * third * std::sqrt(std::sqrt(third)) - 0.055, c);
 }
 
 CssTriple Decode(const CssTriple& v) {
@@ -184,10 +200,11 @@ CssTriple LabToXyzD50(const CssTriple& lab) {
   return {x * kD50White[0], y * kD50White[1], z * kD50White[2]};
 }
 
-CssTriple XyzToOklab(const CssTriple& xyz) {
-  const CssTriple lms = Multiply(kXyzToLms, xyz);
+CssTriple LmsToOklab(const CssTriple& lms) {
   return Multiply(kLmsToOklab, {std::cbrt(lms[0]), std::cbrt(lms[1]), std::cbrt(lms[2])});
 }
+
+CssTriple XyzToOklab(const CssTriple& xyz) { return LmsToOklab(Multiply(kXyzToLms, xyz)); }
 
 CssTriple OklabToXyz(const CssTriple& lab) {
   const CssTriple lms = Multiply(kOklabToLms, lab);
@@ -197,7 +214,7 @@ CssTriple OklabToXyz(const CssTriple& lab) {
 
 CssTriple ToPolar(const CssTriple& lab) {
   const double hue = std::atan2(lab[2], lab[1]) * kDegreesPerRadian;
-  return {lab[0], std::hypot(lab[1], lab[2]), NormaliseHue(hue)};
+  return {lab[0], std::sqrt(lab[1] * lab[1] + lab[2] * lab[2]), NormaliseHue(hue)};
 }
 
 CssTriple FromPolar(const CssTriple& lch) {
@@ -258,11 +275,13 @@ double DeltaEOk(const CssTriple& a, const CssTriple& b) {
 }
 
 CssTriple OklchToSrgb(const CssTriple& lch) {
-  return Encode(Multiply(kXyzToLinearSrgb, OklabToXyz(FromPolar(lch))));
+  const CssTriple lms = Multiply(kOklabToLms, FromPolar(lch));
+  return Encode(Multiply(kLmsToLinearSrgb, {lms[0] * lms[0] * lms[0], lms[1] * lms[1] * lms[1],
+                                            lms[2] * lms[2] * lms[2]}));
 }
 
 CssTriple SrgbToOklab(const CssTriple& srgb) {
-  return XyzToOklab(Multiply(kLinearSrgbToXyz, Decode(srgb)));
+  return LmsToOklab(Multiply(kLinearSrgbToLms, Decode(srgb)));
 }
 
 }  // namespace
@@ -333,8 +352,20 @@ CssTriple RgbToCss(CssSpace space, RgbColor colour) {
   if (IsSrgbForm(space)) return SrgbToSrgbForm(space, srgb);
   const auto& linear = LinearChannelTable();
   const CssTriple light = {linear[colour.r], linear[colour.g], linear[colour.b]};
-  if (space == CssSpace::kSrgbLinear) return light;
-  return CssFromXyzD65(space, Multiply(kLinearSrgbToXyz, light));
+  switch (space) {
+    case CssSpace::kSrgbLinear:
+      return light;
+    case CssSpace::kLab:
+      return XyzD50ToLab(Multiply(kLinearSrgbToXyzD50, light));
+    case CssSpace::kLch:
+      return ToPolar(XyzD50ToLab(Multiply(kLinearSrgbToXyzD50, light)));
+    case CssSpace::kOklab:
+      return LmsToOklab(Multiply(kLinearSrgbToLms, light));
+    case CssSpace::kOklch:
+      return ToPolar(LmsToOklab(Multiply(kLinearSrgbToLms, light)));
+    default:
+      return CssFromXyzD65(space, Multiply(kLinearSrgbToXyz, light));
+  }
 }
 
 SrgbMapping MapToSrgb(CssSpace space, const CssTriple& values) {
