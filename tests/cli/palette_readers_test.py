@@ -39,6 +39,7 @@ FAVOURITES = [
     ('user-3', (40, 50, 60)),
     ('}; --x: red', (70, 80, 90)),
     ('Back\\slash', (100, 110, 120)),
+    ('Bad\udcffbyte', (130, 140, 150)),
 ]
 SLOTS = [(255 - 20 * i, 10 * i, 128) for i in range(10)]
 
@@ -49,6 +50,9 @@ lines.append('Favorite=%d' % len(FAVOURITES))
 for j, (name, (r, g, b)) in enumerate(FAVOURITES):
     if name == '空色':
         lines.append('Favorite%d=\\x7a7a\\x8272' % j)
+    elif '\udcff' in name:
+        # A byte that is no UTF-8, as a damaged store may hold.
+        lines.append('Favorite%d=%s' % (j, name))
     else:
         lines.append('Favorite%d=%s' % (j, qsettings_text(name)))
     lines += ['FavoriteR%d=%d' % (j, r), 'FavoriteG%d=%d' % (j, g), 'FavoriteB%d=%d' % (j, b)]
@@ -58,8 +62,9 @@ store_text = '\n'.join(lines) + '\n'
 
 folder = tempfile.mkdtemp()
 store = os.path.join(folder, 'RGB.conf')
-with open(store, 'w', encoding='utf-8') as f:
-    f.write(store_text)
+store_bytes = store_text.encode('utf-8', 'surrogateescape')
+with open(store, 'wb') as f:
+    f.write(store_bytes)
 before = os.stat(store)
 
 
@@ -71,7 +76,8 @@ def palette(fmt):
 
 
 expected = [('User %d' % i, c, 'user') for i, c in enumerate(SLOTS)]
-expected += [(n, c, 'favourite') for n, c in FAVOURITES]
+# Readers of these formats take UTF-8 only: a stray byte shows as U+FFFD.
+expected += [(n.replace('\udcff', '\ufffd'), c, 'favourite') for n, c in FAVOURITES]
 
 # GIMP: "GIMP Palette", then "Name:" and "Columns:" lines, comments after '#',
 # then one colour a line: three decimal channels and the rest of the line as
@@ -126,8 +132,8 @@ check(palette('txt') == ''.join('%02x%02x%02x\n' % c for _, c, _ in expected), '
 # Nothing was written.
 after = os.stat(store)
 check((after.st_mtime_ns, after.st_size) == (before.st_mtime_ns, before.st_size), 'store untouched')
-with open(store, encoding='utf-8') as f:
-    check(f.read() == store_text, 'store bytes untouched')
+with open(store, 'rb') as f:
+    check(f.read() == store_bytes, 'store bytes untouched')
 check(os.listdir(folder) == ['RGB.conf'], 'no file added beside the store')
 
 sys.exit(1 if failures else 0)
