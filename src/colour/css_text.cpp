@@ -86,7 +86,7 @@ CssColour ReadName(std::string_view name) {
 CssColour ReadHex(std::string_view digits) {
   const std::size_t n = digits.size();
   if (n != 3 && n != 4 && n != 6 && n != 8) {
-    throw ParseError{"#" + std::string(n < 40 ? Shown(digits) : "...") +
+    throw ParseError{Shown("#" + std::string(digits.substr(0, 40))) +
                      " must have 3, 4, 6 or 8 hexadecimal digits"};
   }
   int values[4] = {0, 0, 0, 255};
@@ -270,10 +270,10 @@ struct Layout {
 };
 
 // Three components and an optional alpha: separated by blanks with the alpha
-// after '/', or, where `legacy` allows it, by commas.
+// after '/', or, where `legacy_allowed`, by commas in the older form.
 Layout ReadComponents(const std::vector<Token>& tokens, std::size_t first,
                       const std::array<Component, 3>& components, std::string_view function,
-                      bool legacy_allowed, bool* legacy_used) {
+                      bool legacy_allowed) {
   const bool legacy = std::any_of(tokens.begin() + static_cast<std::ptrdiff_t>(first), tokens.end(),
                                   [](const Token& t) { return t.kind == Token::Kind::kComma; });
   const std::string name(function);
@@ -291,10 +291,15 @@ Layout ReadComponents(const std::vector<Token>& tokens, std::size_t first,
       if (comma_place != (tokens[k].kind == Token::Kind::kComma)) {
         throw ParseError{name + "() with commas takes values separated by single commas"};
       }
-      if (tokens[k].kind == Token::Kind::kNone)
+      if (tokens[k].kind == Token::Kind::kNone) {
         throw ParseError{"'none' cannot stand among commas"};
-      if (!comma_place)
-        (values.size() < 3 ? values.push_back(&tokens[k]) : void(alpha = &tokens[k]));
+      }
+      if (comma_place) continue;
+      if (values.size() < 3) {
+        values.push_back(&tokens[k]);
+      } else {
+        alpha = &tokens[k];
+      }
     }
   } else {
     std::size_t k = first;
@@ -313,9 +318,8 @@ Layout ReadComponents(const std::vector<Token>& tokens, std::size_t first,
   for (int c = 0; c < 3; ++c)
     layout.values[c] = ComponentValue(*values[c], components[c], function);
   if (alpha != nullptr) layout.alpha = AlphaValue(*alpha);
-  if (legacy_used != nullptr) *legacy_used = legacy;
   // The legacy forms are stricter about units.
-  if (legacy && function.substr(0, 3) == "rgb") {
+  if (legacy && function == "rgb") {
     const bool percent = values[0]->unit == Unit::kPercent;
     for (const Token* v : values) {
       if ((v->unit == Unit::kPercent) != percent) {
@@ -323,7 +327,7 @@ Layout ReadComponents(const std::vector<Token>& tokens, std::size_t first,
       }
     }
   }
-  if (legacy && function.substr(0, 3) == "hsl") {
+  if (legacy && function == "hsl") {
     if (values[1]->unit != Unit::kPercent || values[2]->unit != Unit::kPercent) {
       throw ParseError{"hsl() with commas takes percentages for saturation and lightness"};
     }
@@ -350,43 +354,40 @@ CssColour ReadFunction(std::string_view name, std::string_view inside) {
   constexpr double kHalfStep = 0.5 / 255;
   if (SameWord(name, "rgb") || SameWord(name, "rgba")) {
     constexpr Component kChannel{"channel", false, 255};
-    take(ReadComponents(tokens, 0, {kChannel, kChannel, kChannel}, "rgb", true, nullptr),
-         CssSpace::kSrgb);
+    take(ReadComponents(tokens, 0, {kChannel, kChannel, kChannel}, "rgb", true), CssSpace::kSrgb);
     for (double& v : colour.values) v = Clamp(v / 255, 0, 1, kHalfStep, colour.clamped);
     return colour;
   }
   if (SameWord(name, "hsl") || SameWord(name, "hsla")) {
-    take(ReadComponents(tokens, 0, {kHue, {"saturation"}, {"lightness"}}, "hsl", true, nullptr),
+    take(ReadComponents(tokens, 0, {kHue, {"saturation"}, {"lightness"}}, "hsl", true),
          CssSpace::kHsl);
     colour.values[1] = Clamp(colour.values[1], 0, 100, 100 * kHalfStep, colour.clamped);
     colour.values[2] = Clamp(colour.values[2], 0, 100, 100 * kHalfStep, colour.clamped);
     return colour;
   }
   if (SameWord(name, "hwb")) {
-    take(ReadComponents(tokens, 0, {kHue, {"whiteness"}, {"blackness"}}, "hwb", false, nullptr),
+    take(ReadComponents(tokens, 0, {kHue, {"whiteness"}, {"blackness"}}, "hwb", false),
          CssSpace::kHwb);
     colour.values[1] = Clamp(colour.values[1], 0, 100, 100 * kHalfStep, colour.clamped);
     colour.values[2] = Clamp(colour.values[2], 0, 100, 100 * kHalfStep, colour.clamped);
     return colour;
   }
-  bool unused = false;
   if (SameWord(name, "lab")) {
     take(ReadComponents(tokens, 0, {{{"lightness"}, {"a", false, 125}, {"b", false, 125}}}, "lab",
-                        false, nullptr),
+                        false),
          CssSpace::kLab);
   } else if (SameWord(name, "lch")) {
-    take(ReadComponents(tokens, 0, {{{"lightness"}, {"chroma", false, 150}, kHue}}, "lch", false,
-                        nullptr),
+    take(ReadComponents(tokens, 0, {{{"lightness"}, {"chroma", false, 150}, kHue}}, "lch", false),
          CssSpace::kLch);
     colour.values[1] = std::max(colour.values[1], 0.0);
   } else if (SameWord(name, "oklab")) {
     take(
         ReadComponents(tokens, 0, {{{"lightness", false, 1}, {"a", false, 0.4}, {"b", false, 0.4}}},
-                       "oklab", false, nullptr),
+                       "oklab", false),
         CssSpace::kOklab);
   } else if (SameWord(name, "oklch")) {
     take(ReadComponents(tokens, 0, {{{"lightness", false, 1}, {"chroma", false, 0.4}, kHue}},
-                        "oklch", false, nullptr),
+                        "oklch", false),
          CssSpace::kOklch);
     colour.values[1] = std::max(colour.values[1], 0.0);
   } else if (SameWord(name, "color")) {
@@ -409,7 +410,7 @@ CssColour ReadFunction(std::string_view name, std::string_view inside) {
     }
     constexpr Component kValue{"value", false, 1};
     const CssSpace chosen = colour.space;
-    take(ReadComponents(tokens, 1, {kValue, kValue, kValue}, "color", false, &unused), chosen);
+    take(ReadComponents(tokens, 1, {kValue, kValue, kValue}, "color", false), chosen);
     return colour;
   } else {
     throw ParseError{"unknown colour function " + Shown(name)};
