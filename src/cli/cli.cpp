@@ -370,16 +370,15 @@ int RunConvert(const std::vector<std::string_view>& args, std::istream& in, std:
   }
   if (positional.empty()) throw UsageError{"convert needs a MODEL"};
   const CssModel* css_model = CssModelFromKey(positional.front());
-  const SlideModel model = css_model ? SlideModel::kRgb : ParseModel(positional.front());
+  const std::optional<SlideModel> model =
+      css_model ? std::nullopt : std::optional(ParseModel(positional.front()));
   positional.erase(positional.begin());
   if (!positional.empty() && positional.size() != 3) {
     throw UsageError{"convert takes three values, got " + std::to_string(positional.size())};
   }
-  if (css_model) {
-    return RunJob(CssConvertJob(*css_model, to_model), positional, positional.empty(), in, out,
-                  err);
-  }
-  return RunJob(ConvertJob(model, to_model), positional, positional.empty(), in, out, err);
+  if (model)
+    return RunJob(ConvertJob(*model, to_model), positional, positional.empty(), in, out, err);
+  return RunJob(CssConvertJob(*css_model, to_model), positional, positional.empty(), in, out, err);
 }
 
 int RunText(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
