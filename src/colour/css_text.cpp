@@ -181,10 +181,16 @@ Token ReadNumber(std::string_view text, std::size_t& i) {
   return token;
 }
 
+// No colour function holds more than eight pieces ("r , g , b , a" or
+// "space c1 c2 c3 / a"); a text of many more is refused as soon as that is
+// plain, before it costs memory in proportion to its length.
+constexpr std::size_t kMostTokens = 16;
+
 std::vector<Token> Tokenise(std::string_view text) {
   std::vector<Token> tokens;
   std::size_t i = 0;
   while (i < text.size()) {
+    if (tokens.size() > kMostTokens) throw ParseError{"too many values"};
     const char c = text[i];
     if (IsBlank(c)) {
       ++i;

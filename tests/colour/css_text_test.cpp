@@ -180,6 +180,9 @@ TEST(CssText, HostileTextIsRefusedSafely) {
   EXPECT_EQ(Read("oklch(50% 1e999 1e999)").clipped, true);
   EXPECT_EQ(Read("hsl(1e300 50% 50%)").hex.size(), 6u);
   EXPECT_EQ(Read("rgb(1e-999 0 0)").hex, "000000");
+  std::string many = "rgb(";
+  for (int i = 0; i < 1'000'000; ++i) many += "1 ";
+  EXPECT_EQ(ReadCssColour(many + ")").error, "too many values");
   const std::string nested = std::string(100'000, '(') + std::string(100'000, ')');
   EXPECT_FALSE(ReadCssColour("rgb" + nested).colour.has_value());
   // The reason never carries control bytes or the whole of a long text.
