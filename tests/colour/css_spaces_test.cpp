@@ -74,8 +74,7 @@ TEST(CssSpaces, GiveTheWorkedExamplesOfTheStandard) {
   // #7654CD written five ways (the standard's figures are rounded).
   const CssTriple srgb = {0x76 / 255.0, 0x54 / 255.0, 0xCD / 255.0};
   ExpectNear(ConvertCss(CssSpace::kSrgb, CssSpace::kLab, srgb), {44.36, 36.05, -58.99}, 0.005);
-  ExpectNear(ConvertCss(CssSpace::kSrgb, CssSpace::kXyzD50, srgb), {0.2005, 0.14089, 0.4472},
-             2e-4);
+  ExpectNear(ConvertCss(CssSpace::kSrgb, CssSpace::kXyzD50, srgb), {0.2005, 0.14089, 0.4472}, 2e-4);
   ExpectNear(ConvertCss(CssSpace::kSrgb, CssSpace::kXyzD65, srgb), {0.21661, 0.14602, 0.59452},
              2e-4);
   // Red in OkLCh.
