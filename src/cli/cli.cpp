@@ -1,6 +1,10 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -9,12 +13,17 @@
 #include <ostream>
 #include <string_view>
 
+#include "cli/palette.h"
 #include "colour/colour_models.h"
 #include "colour/colour_text.h"
 #include "colour/contrast.h"
-#include "mainwindow/editor/editor_math.h"
+#include "colour/css_spaces.h"
+#include "colour/css_text.h"
+#include "colour/number_text.h"
 #include "output/body_reader.h"
 #include "output/copy_formats.h"
+#include "platform/ini_text.h"
+#include "platform/store_file.h"
 
 namespace tintara::cli {
 namespace {
@@ -25,17 +34,36 @@ constexpr std::string_view kUsage =
     "  tintara-cli convert --to MODEL [R G B]      R G B to model values\n"
     "  tintara-cli text FORMAT [COLOUR] [--names] [--upper]\n"
     "                                              the copy text of format 0..16\n"
+    "  tintara-cli text css4 [COLOUR] [--space SPACE]\n"
+    "                                              the colour as a style sheet writes it\n"
+    "  tintara-cli parse [TEXT...]                 style-sheet colours to RRGGBB\n"
     "  tintara-cli contrast [FG BG]                the contrast of FG text on BG\n"
     "  tintara-cli read [FILE] [--contrast]        the colours of a BODY tag or a text\n"
-    "  tintara-cli --help\n"
+    "  tintara-cli palette [--format gpl|css|json|txt] [--store PATH]\n"
+    "                                              the user palette and the favourites\n"
+    "  tintara-cli --help | --version\n"
     "\n"
-    "MODEL is one of rgb, ymc, esl, hsl, hsv, ycc. Values are clamped into the\n"
-    "model's ranges (or 0..255 for R G B). COLOUR is six hexadecimal digits,\n"
-    "optionally after '#'. --names writes colour names where one exists,\n"
-    "--upper writes upper case.\n"
-    "Without values, COLOUR or FG BG, one input per line is read from standard\n"
-    "input and one line is printed for each; a bad line prints 'error: ' and the\n"
-    "reason, and the exit status is then 1.\n"
+    "MODEL is one of rgb, ymc, esl, hsl, hsv, ycc, with whole values clamped into\n"
+    "the model's ranges (or 0..255 for R G B), or one of the style-sheet spaces\n"
+    "lab, lch, oklab, oklch, hwb, xyz, p3, with decimal values: lab L 0..100, a b;\n"
+    "lch L C H; oklab L 0..1, a b; oklch L 0..1, C H; hwb H W B (W B 0..100); xyz\n"
+    "X Y Z (D65); p3 R G B 0..1 (display-p3). They print with at most 4\n"
+    "significant digits. A colour outside sRGB is brought into it as style sheets\n"
+    "do (its OkLCh chroma reduced) and its line ends in ' clipped' when a channel\n"
+    "lay outside by more than half a step.\n"
+    "COLOUR is six hexadecimal digits, optionally after '#'. --names writes colour\n"
+    "names where one exists, --upper writes upper case.\n"
+    "Without values, COLOUR, TEXT or FG BG, one input per line is read from\n"
+    "standard input and one line is printed for each; a bad line prints 'error: '\n"
+    "and the reason, and the exit status is then 1.\n"
+    "text css4 writes rgb(), hsl(), hwb(), lab(), lch(), oklab(), oklch() or\n"
+    "color() for SPACE rgb (the default), hsl, hwb, lab, lch, oklab, oklch, xyz or\n"
+    "p3, with as few decimals as give the same colour back.\n"
+    "parse reads each TEXT (or line) as one style-sheet colour: hexadecimal of 3,\n"
+    "4, 6 or 8 digits, a name, transparent, rgb(), rgba(), hsl(), hsla(), hwb(),\n"
+    "lab(), lch(), oklab(), oklch() or color() in the spaces srgb, srgb-linear,\n"
+    "display-p3, xyz, xyz-d50 and xyz-d65; it prints 'RRGGBB ALPHA', with\n"
+    "' clipped' as above.\n"
     "contrast takes two COLOURs and prints\n"
     "'ratio=R aa-normal=V aa-large=V aaa-normal=V aaa-large=V': R is the WCAG 2.2\n"
     "contrast ratio R:1 with two decimals, each V is 'pass' or 'fail' (AA and\n"
@@ -51,7 +79,11 @@ constexpr std::string_view kUsage =
     "read --contrast adds 'text-contrast=R link-contrast=R vlink-contrast=R\n"
     "alink-contrast=R' to the attributes, each role's ratio against the\n"
     "background, or against the default c0c0c0 when bgcolor is not given ('-'\n"
-    "for a role not found).\n";
+    "for a role not found).\n"
+    "palette prints the ten user-palette slots and the favourites from the\n"
+    "program's settings (~/.config/Korvell/RGB.conf) or from PATH, only reading\n"
+    "them: as a GIMP palette (gpl, the default), CSS custom properties (css), a\n"
+    "JSON array of {name, hex, source} (json) or one RRGGBB a line (txt).\n";
 
 // A usage problem: reported on standard error, exit status 2.
 struct UsageError {
@@ -143,9 +175,98 @@ class ConvertJob {
   bool to_model_;
 };
 
+// The style-sheet spaces convert takes, with the function that writes a
+// colour of the space.
+struct CssModel {
+  std::string_view key;
+  CssSpace space;
+  std::string_view function;  // up to the first value
+};
+
+constexpr CssModel kCssModels[] = {
+    {"lab", CssSpace::kLab, "lab("},
+    {"lch", CssSpace::kLch, "lch("},
+    {"oklab", CssSpace::kOklab, "oklab("},
+    {"oklch", CssSpace::kOklch, "oklch("},
+    {"hwb", CssSpace::kHwb, "hwb("},
+    {"xyz", CssSpace::kXyzD65, "color(xyz-d65 "},
+    {"p3", CssSpace::kDisplayP3, "color(display-p3 "},
+};
+
+const CssModel* CssModelFromKey(std::string_view key) {
+  for (const CssModel& model : kCssModels) {
+    if (model.key == key) return &model;
+  }
+  return nullptr;
+}
+
+// "R G B", and " clipped" when the colour lay outside sRGB.
+std::string RgbLine(const CssSrgb& rgb) {
+  return std::to_string(rgb.colour.r) + " " + std::to_string(rgb.colour.g) + " " +
+         std::to_string(rgb.colour.b) + (rgb.clipped ? " clipped" : "");
+}
+
+// convert for the style-sheet spaces: decimal values, read by the very rules
+// of the space's function, so that `convert oklch L C H` and
+// `parse 'oklch(L C H)'` agree.
+class CssConvertJob {
+ public:
+  CssConvertJob(const CssModel& model, bool to_model) : model_(model), to_model_(to_model) {}
+
+  std::optional<std::string> Run(const std::vector<std::string_view>& values,
+                                 std::string& error) const {
+    if (values.size() != 3) {
+      error = "expected three numbers, got " + std::to_string(values.size());
+      return std::nullopt;
+    }
+    if (to_model_) {
+      int channels[3];
+      for (int i = 0; i < 3; ++i) {
+        const auto value = ParseInteger(values[i]);
+        if (!value) {
+          error = "'" + std::string(values[i]) + "' is not a whole number";
+          return std::nullopt;
+        }
+        channels[i] = ClampToInt(*value, {0, 255});
+      }
+      const CssTriple v =
+          RgbToCss(model_.space, RgbColor::FromInts(channels[0], channels[1], channels[2]));
+      std::string parts[3] = {ShortNumberText(v[0]), ShortNumberText(v[1]), ShortNumberText(v[2])};
+      // A grey has no hue to speak of.
+      const bool polar = model_.space == CssSpace::kLch || model_.space == CssSpace::kOklch;
+      if (polar && parts[1] == "0") parts[2] = "0";
+      return parts[0] + " " + parts[1] + " " + parts[2];
+    }
+    std::string text(model_.function);
+    for (int i = 0; i < 3; ++i) {
+      const auto value = ReadCssNumber(values[i]);
+      if (!value) {
+        error = "'" + std::string(values[i]) + "' is not a number";
+        return std::nullopt;
+      }
+      char number[32];
+      std::snprintf(number, sizeof number, "%.17g", *value);
+      text += (i > 0 ? " " : "") + std::string(number);
+    }
+    const CssReading reading = ReadCssColour(text + ")");
+    if (!reading.colour) {
+      error = reading.error;
+      return std::nullopt;
+    }
+    return RgbLine(CssColourToRgb(*reading.colour));
+  }
+
+ private:
+  const CssModel& model_;
+  bool to_model_;
+};
+
+// The copy text of a numbered format, or with `css4` set the colour in a
+// style sheet's modern syntax.
 class TextJob {
  public:
   TextJob(int format, bool names, bool upper) : format_(format), names_(names), upper_(upper) {}
+  explicit TextJob(Css4Syntax css4) : css4_(css4) {}
 
   std::optional<std::string> Run(const std::vector<std::string_view>& words,
                                  std::string& error) const {
@@ -159,13 +280,15 @@ class TextJob {
       error = "'" + std::string(words[0]) + "' is not six hexadecimal digits";
       return std::nullopt;
     }
+    if (css4_) return Css4Text(*colour, *css4_);
     return BuildCopyText(*colour, format_, !names_, !upper_).text;
   }
 
  private:
-  int format_;
-  bool names_;
-  bool upper_;
+  int format_ = 0;
+  bool names_ = false;
+  bool upper_ = false;
+  std::optional<Css4Syntax> css4_;
 };
 
 class ContrastJob {
@@ -224,7 +347,8 @@ SlideModel ParseModel(std::string_view key) {
   const auto model = SlideModelFromKey(key);
   if (!model) {
     throw UsageError{"unknown model '" + std::string(key) +
-                     "' (use rgb, ymc, esl, hsl, hsv or ycc)"};
+                     "' (use rgb, ymc, esl, hsl, hsv, ycc, lab, lch, oklab, oklch, hwb, xyz "
+                     "or p3)"};
   }
   return *model;
 }
@@ -245,24 +369,33 @@ int RunConvert(const std::vector<std::string_view>& args, std::istream& in, std:
     }
   }
   if (positional.empty()) throw UsageError{"convert needs a MODEL"};
-  const SlideModel model = ParseModel(positional.front());
+  const CssModel* css_model = CssModelFromKey(positional.front());
+  const std::optional<SlideModel> model =
+      css_model ? std::nullopt : std::optional(ParseModel(positional.front()));
   positional.erase(positional.begin());
   if (!positional.empty() && positional.size() != 3) {
     throw UsageError{"convert takes three values, got " + std::to_string(positional.size())};
   }
-  return RunJob(ConvertJob(model, to_model), positional, positional.empty(), in, out, err);
+  if (model)
+    return RunJob(ConvertJob(*model, to_model), positional, positional.empty(), in, out, err);
+  return RunJob(CssConvertJob(*css_model, to_model), positional, positional.empty(), in, out, err);
 }
 
 int RunText(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
             std::ostream& err) {
   bool names = false;
   bool upper = false;
+  std::optional<std::string_view> space;
   std::vector<std::string_view> positional;
-  for (std::string_view arg : args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
     if (arg == "--names") {
       names = true;
     } else if (arg == "--upper") {
       upper = true;
+    } else if (arg == "--space") {
+      if (i + 1 == args.size()) throw UsageError{"--space needs a SPACE"};
+      space = args[++i];
     } else if (IsOption(arg)) {
       throw UsageError{"unknown option '" + std::string(arg) + "' for text"};
     } else {
@@ -270,9 +403,26 @@ int RunText(const std::vector<std::string_view>& args, std::istream& in, std::os
     }
   }
   if (positional.empty()) throw UsageError{"text needs a FORMAT"};
+  if (positional.front() == "css4") {
+    if (names || upper) throw UsageError{"--names and --upper are for the numbered formats"};
+    const auto syntax = Css4SyntaxFromKey(space.value_or("rgb"));
+    if (!syntax) {
+      throw UsageError{"unknown space '" + std::string(*space) +
+                       "' (use rgb, hsl, hwb, lab, lch, oklab, oklch, xyz or p3)"};
+    }
+    positional.erase(positional.begin());
+    if (positional.size() > 1) {
+      throw UsageError{"text takes one colour, got " + std::to_string(positional.size())};
+    }
+    if (positional.size() == 1 && !ParseColour(positional.front())) {
+      throw UsageError{"'" + std::string(positional.front()) + "' is not six hexadecimal digits"};
+    }
+    return RunJob(TextJob(*syntax), positional, positional.empty(), in, out, err);
+  }
+  if (space) throw UsageError{"--space is for text css4"};
   const auto format = ParseInteger(positional.front());
   if (!format || *format < 0 || *format >= kCopyFormatCount) {
-    throw UsageError{"FORMAT must be a number from 0 to 16, not '" +
+    throw UsageError{"FORMAT must be a number from 0 to 16 or css4, not '" +
                      std::string(positional.front()) + "'"};
   }
   positional.erase(positional.begin());
@@ -432,6 +582,78 @@ int RunRead(const std::vector<std::string_view>& args, std::istream& in, std::os
   return kExitOk;
 }
 
+// One style-sheet colour: "RRGGBB ALPHA", with " clipped" when it lay
+// outside sRGB.
+std::optional<std::string> ParseLine(std::string_view text, std::string& error) {
+  const CssReading reading = ReadCssColour(text);
+  if (!reading.colour) {
+    error = reading.error;
+    return std::nullopt;
+  }
+  const CssSrgb rgb = CssColourToRgb(*reading.colour);
+  return HexColorText(rgb.colour) + " " + ShortNumberText(reading.colour->alpha) +
+         (rgb.clipped ? " clipped" : "");
+}
+
+// Each argument, or each line of standard input, is one colour text (texts
+// hold blanks of their own), printed as a batch is.
+int RunParse(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out) {
+  int status = kExitOk;
+  std::string error;
+  const auto one = [&](std::string_view text) {
+    const auto line = ParseLine(text, error);
+    if (line) {
+      out << *line << '\n';
+    } else {
+      out << "error: " << error << '\n';
+      status = kExitBadInput;
+    }
+  };
+  if (!args.empty()) {
+    for (std::string_view arg : args) one(arg);
+    return status;
+  }
+  std::string input;
+  while (std::getline(in, input)) one(input);
+  return status;
+}
+
+int RunPalette(const std::vector<std::string_view>& args, std::ostream& out) {
+  PaletteFormat format = PaletteFormat::kGpl;
+  std::optional<std::string> store_path;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (arg == "--format" || arg == "--store") {
+      if (i + 1 == args.size()) throw UsageError{std::string(arg) + " needs a value"};
+      const std::string_view value = args[++i];
+      if (arg == "--store") {
+        if (value.empty()) throw UsageError{"empty file name"};
+        store_path = std::string(value);
+        continue;
+      }
+      const auto chosen = PaletteFormatFromKey(value);
+      if (!chosen) {
+        throw UsageError{"unknown format '" + std::string(value) + "' (use gpl, css, json or txt)"};
+      }
+      format = *chosen;
+    } else {
+      throw UsageError{"unknown argument '" + std::string(arg) + "' for palette"};
+    }
+  }
+  const std::string path = store_path.value_or(DefaultStorePath());
+  const FileReading reading = ReadStoreFile(path);
+  if (reading.outcome == FileReading::Outcome::kRefused) {
+    throw UsageError{"cannot read '" + path + "': " + reading.refusal};
+  }
+  // The program's own store may not exist yet: its palette is then the
+  // program's first one. A file named by the user must be there.
+  if (reading.outcome == FileReading::Outcome::kAbsent && store_path) {
+    throw UsageError{"cannot open '" + path + "': " + std::strerror(ENOENT)};
+  }
+  out << PaletteText(ReadPalette(IniText(reading.bytes)), format);
+  return kExitOk;
+}
+
 }  // namespace
 
 int Run(const std::vector<std::string>& arg_strings, std::istream& in, std::ostream& out,
@@ -444,6 +666,12 @@ int Run(const std::vector<std::string>& arg_strings, std::istream& in, std::ostr
         return kExitOk;
       }
     }
+    for (std::string_view arg : args) {
+      if (arg == "--version" || arg == "-v") {
+        out << "tintara-cli " << TINTARA_VERSION << '\n';
+        return kExitOk;
+      }
+    }
     if (args.empty()) throw UsageError{"no command given (try --help)"};
     const std::string_view command = args.front();
     args.erase(args.begin());
@@ -451,6 +679,8 @@ int Run(const std::vector<std::string>& arg_strings, std::istream& in, std::ostr
     if (command == "text") return RunText(args, in, out, err);
     if (command == "contrast") return RunContrast(args, in, out, err);
     if (command == "read") return RunRead(args, in, out, err);
+    if (command == "parse") return RunParse(args, in, out);
+    if (command == "palette") return RunPalette(args, out);
     throw UsageError{"unknown command '" + std::string(command) + "' (try --help)"};
   } catch (const UsageError& error) {
     out.flush();

@@ -443,4 +443,20 @@ std::string EncodeIniText(std::string_view text) {
   return Escaped("@ByteArray(" + std::string(text) + ")", true);
 }
 
+std::string ValidUtf8(std::string_view text) {
+  std::string valid;
+  valid.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const std::optional<CodePoint> point = Utf8At(text, at);
+    if (point) {
+      valid.append(text.substr(at, point->length));
+      at += point->length;
+    } else {
+      valid += "\xEF\xBF\xBD";  // U+FFFD
+      ++at;
+    }
+  }
+  return valid;
+}
+
 }  // namespace tintara

@@ -83,6 +83,10 @@ IniValue DecodeIniValue(std::string_view raw);
 // is UTF-8 without a NUL, else "@ByteArray(...)".
 std::string EncodeIniText(std::string_view text);
 
+// The text with every byte that is not part of well-formed UTF-8 replaced by
+// U+FFFD, for readers that take nothing else.
+std::string ValidUtf8(std::string_view text);
+
 }  // namespace tintara
 
 #endif  // TINTARA_PLATFORM_INI_TEXT_H_

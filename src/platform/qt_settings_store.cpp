@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -21,70 +20,6 @@ namespace {
 QString ConfigFile(const char* relative) {
   return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/" +
          QString::fromUtf8(relative);
-}
-
-// Only a whole decimal number is taken: "12px" or "+5" are texts, not numbers.
-std::optional<std::int32_t> ParseNumber(std::string_view text) {
-  const char* const end = text.data() + text.size();
-  std::int32_t value = 0;
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || stop != end || text.empty()) return std::nullopt;
-  return value;
-}
-
-struct FileReading {
-  enum class Outcome { kAbsent, kRead, kRefused };
-  Outcome outcome = Outcome::kAbsent;
-  std::string bytes;
-  std::string refusal;  // why, for kRefused
-};
-
-FileReading Refused(std::string why) {
-  return {FileReading::Outcome::kRefused, {}, std::move(why)};
-}
-
-// The whole file, when it is a regular file of at most kMaxStoreBytes. A FIFO,
-// a device or a folder is refused before it is opened, so that nothing waits
-// for a writer or reads without end.
-FileReading ReadStoreFile(const QString& path) {
-  const QByteArray native = QFile::encodeName(path);
-  struct stat info = {};
-  if (::stat(native.constData(), &info) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return {};
-    return Refused(std::strerror(errno));
-  }
-  if (!S_ISREG(info.st_mode)) return Refused("not a regular file");
-  if (info.st_size > kMaxStoreBytes) return Refused("larger than 16 MiB");
-  // Should something else take the file's place after the check, opening
-  // without blocking keeps a FIFO from holding the start up.
-  const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) {
-    if (errno == ENOENT) return {};
-    return Refused(std::strerror(errno));
-  }
-  FileReading reading;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    reading = Refused("not a regular file");
-  } else {
-    reading.outcome = FileReading::Outcome::kRead;
-    // A file may grow while it is read, or claim a size it does not have.
-    char buffer[65536];
-    while (reading.bytes.size() <= static_cast<std::size_t>(kMaxStoreBytes)) {
-      const ssize_t got = ::read(fd, buffer, sizeof buffer);
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) {
-        reading = Refused(std::strerror(errno));
-        break;
-      }
-      if (got == 0) break;
-      reading.bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    if (reading.bytes.size() > static_cast<std::size_t>(kMaxStoreBytes)) {
-      reading = Refused("larger than 16 MiB");
-    }
-  }
-  ::close(fd);
-  return reading;
 }
 
 // A file its owner may not write is never replaced, even by a user the
@@ -159,7 +94,7 @@ QtSettingsStore::QtSettingsStore(QString ini_path) : path_(std::move(ini_path)) 
 
 QtSettingsStore::OpenFile& QtSettingsStore::Open() {
   if (!open_) {
-    FileReading reading = ReadStoreFile(path_);
+    FileReading reading = ReadStoreFile(QFile::encodeName(path_).toStdString());
     open_.emplace();
     open_->refused = reading.outcome == FileReading::Outcome::kRefused;
     if (open_->refused && !told_of_refusal_) {
@@ -182,7 +117,7 @@ std::optional<std::int32_t> QtSettingsStore::ReadNumber(std::string_view name) {
   if (!raw) return std::nullopt;
   const IniValue value = DecodeIniValue(*raw);
   std::optional<std::int32_t> number;
-  if (value.kind == IniValue::Kind::kText) number = ParseNumber(value.text);
+  if (value.kind == IniValue::Kind::kText) number = ParseStoredNumber(value.text);
   if (!number) open_->unreadable.emplace(name);
   return number;
 }
@@ -239,7 +174,8 @@ void QtSettingsStore::Commit() {
 }
 
 QString ReadPlugInFolder(const QString& own_folder) {
-  const FileReading reading = ReadStoreFile(ConfigFile("Varrow/Susie.conf"));
+  const FileReading reading =
+      ReadStoreFile(QFile::encodeName(ConfigFile("Varrow/Susie.conf")).toStdString());
   const IniText text(reading.bytes);
   const std::optional<std::string_view> raw = text.RawValue("Plug-in", "Path");
   const IniValue path = raw ? DecodeIniValue(*raw) : IniValue{IniValue::Kind::kOther, {}};

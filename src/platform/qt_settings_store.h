@@ -9,11 +9,9 @@
 
 #include "platform/ini_text.h"
 #include "platform/settings_store.h"
+#include "platform/store_file.h"
 
 namespace tintara {
-
-// A store file larger than this is not read at all.
-inline constexpr std::int64_t kMaxStoreBytes = 16 * 1024 * 1024;
 
 // The program's settings in the INI file QSettings keeps for organisation
 // "Korvell", application "RGB": ~/.config/Korvell/RGB.conf (under

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -22,13 +23,14 @@ std::string ReadFile(const std::string& path) {
 
 // Runs the companion with the given arguments (already quoted for the shell)
 // and the given standard input.
-Result RunCli(const std::string& args, const std::string& input = "") {
+Result RunCli(const std::string& args, const std::string& input = "",
+              const std::string& environment = "") {
   const std::string dir = testing::TempDir();
   const std::string in_path = dir + "/cli_in.txt";
   const std::string err_path = dir + "/cli_err.txt";
   std::ofstream(in_path) << input;
-  const std::string command =
-      std::string(TINTARA_CLI_PATH) + " " + args + " <" + in_path + " 2>" + err_path;
+  const std::string command = environment + " " + std::string(TINTARA_CLI_PATH) + " " + args +
+                              " <" + in_path + " 2>" + err_path;
   Result result;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return result;
@@ -95,7 +97,10 @@ TEST(Cli, ReadsOneInputPerLineAndGoesOnAfterABadLine) {
 TEST(Cli, BadArgumentsExitWithTwoAndOneLineOnStandardError) {
   for (const char* args : {"",
                            "convert",
-                           "convert lab 1 2 3",
+                           "convert cmyk 1 2 3",
+                           "convert lab 1 2",
+                           "convert lab 1 2 1.",
+                           "convert --to oklch 1 2 0.5",
                            "convert rgb 1 2",
                            "convert rgb 1 2 3 4",
                            "convert rgb 1 2 x",
@@ -113,7 +118,15 @@ TEST(Cli, BadArgumentsExitWithTwoAndOneLineOnStandardError) {
                            "contrast 7777 ffffff",
                            "contrast red ffffff",
                            "contrast 777777 ffffff --large",
-                           "read --contrasts"}) {
+                           "read --contrasts",
+                           "text css4 ff0000 --space cmyk",
+                           "text css4 ff0000 --space",
+                           "text css4 ff0000 --names",
+                           "text 0 ff0000 --space lab",
+                           "palette --format png",
+                           "palette --format",
+                           "palette extra",
+                           "palette --store ''"}) {
     const Result r = RunCli(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_TRUE(r.out.empty()) << args;
@@ -220,12 +233,98 @@ TEST(Cli, RefusesFilesItCannotOrWillNotRead) {
   }
 }
 
+TEST(Cli, PrintsItsVersion) {
+  for (const char* args : {"--version", "-v", "parse --version"}) {
+    const Result r = RunCli(args);
+    EXPECT_EQ(r.status, 0) << args;
+    EXPECT_EQ(r.out, std::string("tintara-cli ") + TINTARA_VERSION + "\n") << args;
+    EXPECT_TRUE(r.err.empty()) << args;
+  }
+}
+
+TEST(Cli, ConvertsStyleSheetSpaces) {
+  EXPECT_EQ(RunCli("convert --to oklch 255 0 0").out, "0.628 0.2577 29.23\n");
+  EXPECT_EQ(RunCli("convert --to lab 255 0 0").out, "54.29 80.8 69.89\n");
+  EXPECT_EQ(RunCli("convert --to lch 300 300 300").out, "100 0 0\n");
+  EXPECT_EQ(RunCli("convert --to oklab 0 0 0").out, "0 0 0\n");
+  EXPECT_EQ(RunCli("convert --to hwb 255 0 128").out, "329.9 0 0\n");
+  EXPECT_EQ(RunCli("convert --to xyz 255 255 255").out, "0.9505 1 1.089\n");
+  EXPECT_EQ(RunCli("convert --to p3 255 0 0").out, "0.9175 0.2003 0.1386\n");
+  EXPECT_EQ(RunCli("convert oklch 0.628 0.2577 29.23").out, "255 0 0\n");
+  EXPECT_EQ(RunCli("convert lab 54.29 80.8 69.89").out, "255 0 0\n");
+  EXPECT_EQ(RunCli("convert hwb 240 20 40").out, "51 51 153\n");
+  EXPECT_EQ(RunCli("convert xyz 0.21661 0.14602 0.59452").out, "118 84 205\n");
+  EXPECT_EQ(RunCli("convert p3 1 0 0").out, "255 11 12 clipped\n");
+  EXPECT_EQ(RunCli("convert oklch 0.7 0.4 150").out, "0 194 72 clipped\n");
+  EXPECT_EQ(RunCli("convert oklch 1e999 -1e999 +5e-1").out, "255 255 255\n");
+  // The six models keep their whole numbers.
+  EXPECT_EQ(RunCli("convert --to hsl 255 0 0").out, "246 255 127\n");
+  const Result batch = RunCli("convert lch", "54.29 106.84 40.86\n1 2\n50 x 0\n50 0 0\n");
+  EXPECT_EQ(batch.out,
+            "255 0 0\nerror: expected three numbers, got 2\nerror: 'x' is not a number\n"
+            "119 119 119\n");
+  EXPECT_EQ(batch.status, 1);
+}
+
+TEST(Cli, ParsesStyleSheetColours) {
+  EXPECT_EQ(RunCli("parse 'oklch(62.8% 0.2577 29.23)'").out, "ff0000 1\n");
+  EXPECT_EQ(RunCli("parse 'color(display-p3 1 0 0)'").out, "ff0b0c 1 clipped\n");
+  EXPECT_EQ(RunCli("parse '#7654cd80' 'hsl(120 100% 25% / 50%)' transparent").out,
+            "7654cd 0.502\n008000 0.5\n000000 0\n");
+  const Result args = RunCli("parse red 'rgb(1 2)' blue");
+  EXPECT_EQ(args.out, "ff0000 1\nerror: rgb() takes three values, got 2\n0000ff 1\n");
+  EXPECT_EQ(args.status, 1);
+  const Result lines = RunCli("parse", "rgb(255 0 0)\r\n  hwb(120 0% 0%)  \nnotacolour\n\x1b[2J\n");
+  EXPECT_EQ(lines.out,
+            "ff0000 1\n00ff00 1\nerror: unknown colour name 'notacolour'\n"
+            "error: '\\x1b[2J' is not a colour\n");
+  EXPECT_EQ(lines.status, 1);
+  EXPECT_TRUE(lines.err.empty());
+  EXPECT_EQ(RunCli("parse", "").status, 0);
+}
+
+TEST(Cli, WritesModernSyntaxThatParsesBack) {
+  EXPECT_EQ(RunCli("text css4 ff0080").out, "rgb(255 0 128)\n");
+  EXPECT_EQ(RunCli("text css4 '#FF0080' --space hsl").out, "hsl(329.9 100% 50%)\n");
+  EXPECT_EQ(RunCli("text css4 ff0000 --space oklch").out, "oklch(62.8% 0.2577 29.23)\n");
+  for (const char* space : {"rgb", "hsl", "hwb", "lab", "lch", "oklab", "oklch", "xyz", "p3"}) {
+    const Result texts =
+        RunCli(std::string("text css4 --space ") + space, "ff0080\n123456\n000000\nffffff\nzz\n");
+    EXPECT_EQ(texts.status, 1) << space;
+    const std::string lines = texts.out.substr(0, texts.out.rfind("error:"));
+    const Result back = RunCli("parse", lines);
+    EXPECT_EQ(back.out, "ff0080 1\n123456 1\n000000 1\nffffff 1\n") << space << ": " << lines;
+  }
+}
+
+TEST(Cli, ReadsThePaletteOfTheProgramsOwnStore) {
+  const std::string home = testing::TempDir() + "/palette-home";
+  std::system(("mkdir -p " + home + "/Korvell").c_str());
+  WriteFile("palette-home/Korvell/RGB.conf",
+            "[General]\nR0=1\nG0=2\nB0=3\nR1=300\nG2=x\nFavorite=1\nFavorite0=Navy\n"
+            "FavoriteB0=128\n");
+  const Result r = RunCli("palette --format txt", "", "XDG_CONFIG_HOME=" + home);
+  // A channel missing or out of range takes the one read before it.
+  EXPECT_EQ(r.out,
+            "010203\n010203\n010203\n010203\n010203\n010203\n010203\n010203\n010203\n"
+            "010203\n010280\n");
+  EXPECT_EQ(r.status, 0);
+  // No store yet: the program's first palette, ten white slots.
+  const Result first = RunCli("palette", "", "XDG_CONFIG_HOME=" + home + "/none");
+  EXPECT_EQ(first.status, 0);
+  EXPECT_NE(first.out.find("255 255 255\tUser 9\n"), std::string::npos);
+  EXPECT_EQ(RunCli("palette --store " + home).status, 2);
+  EXPECT_EQ(RunCli("palette --store " + home + "/missing.conf").status, 2);
+}
+
 TEST(Cli, HelpPrintsTheUsage) {
   const Result r = RunCli("--help");
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("tintara-cli convert MODEL"), std::string::npos);
   EXPECT_NE(r.out.find("tintara-cli read [FILE]"), std::string::npos);
   EXPECT_NE(r.out.find("tintara-cli contrast [FG BG]"), std::string::npos);
+  EXPECT_NE(r.out.find("tintara-cli parse [TEXT...]"), std::string::npos);
+  EXPECT_NE(r.out.find("tintara-cli palette"), std::string::npos);
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 // tintara-cli's colour arguments and batch lines on any bytes. The first
-// byte picks what is run (convert or text over standard input, convert or
-// text with the bytes as arguments, read over standard input), the second
-// its options: for convert the model in its low three bits and --to in bit
-// 3, for text the format in its low five bits, --names in bit 5 and --upper
-// in bit 6. Every line printed must be well formed, in
-// range, and, for plain input, equal to what the colour core gives directly.
+// byte picks what is run (modulo 8: convert or text over standard input,
+// convert or text with the bytes as arguments, read over standard input;
+// parse over standard input or with the bytes as arguments, convert in a
+// style-sheet space, text css4), the second its options: for convert the
+// model in its low three bits and --to in bit 3, for text the format in its
+// low five bits, --names in bit 5 and --upper in bit 6, for the style-sheet
+// verbs the space in its low bits and --to in bit 3. Every line printed must
+// be well formed, in range, and, for plain input, equal to what the colour
+// core gives directly.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -17,6 +21,7 @@
 #include "cli/cli.h"
 #include "colour/colour_models.h"
 #include "colour/colour_text.h"
+#include "colour/css_text.h"
 #include "fuzz_check.h"
 #include "output/body_reader.h"
 #include "output/copy_formats.h"
@@ -25,6 +30,7 @@ namespace tintara {
 namespace {
 
 constexpr std::string_view kModelKeys[] = {"rgb", "ymc", "esl", "hsl", "hsv", "ycc"};
+constexpr std::string_view kCssKeys[] = {"lab", "lch", "oklab", "oklch", "hwb", "xyz", "p3"};
 
 struct Run {
   int status = 0;
@@ -204,9 +210,17 @@ void FuzzArguments(std::uint8_t options, std::string_view input) {
   if (input.empty()) args.pop_back();
   const Run run = RunCli(args, "");
   bool help = false;
-  for (const std::string& arg : args) help = help || arg == "--help" || arg == "-h";
+  bool version = false;
+  for (const std::string& arg : args) {
+    help = help || arg == "--help" || arg == "-h";
+    version = version || arg == "--version" || arg == "-v";
+  }
   if (help) {
     FUZZ_CHECK(run.status == cli::kExitOk && run.out.rfind("Usage:", 0) == 0);
+    return;
+  }
+  if (version) {
+    FUZZ_CHECK(run.status == cli::kExitOk && run.out.rfind("tintara-cli ", 0) == 0);
     return;
   }
   FUZZ_CHECK(run.status != cli::kExitBadInput);
@@ -224,6 +238,10 @@ void FuzzArguments(std::uint8_t options, std::string_view input) {
     }
   }
   FUZZ_CHECK(positional.size() == 4);
+  // The style-sheet spaces have their own target below.
+  if (std::find(std::begin(kCssKeys), std::end(kCssKeys), positional[0]) != std::end(kCssKeys)) {
+    return;
+  }
   const auto model = SlideModelFromKey(positional[0]);
   FUZZ_CHECK(model.has_value());
   const std::string_view line(run.out.data(), run.out.size() - 1);
@@ -269,6 +287,113 @@ void FuzzRead(std::string_view input) {
   FUZZ_CHECK(run.out == expected + "\n");
 }
 
+// A line of parse: "RRGGBB ALPHA" with " clipped" after it, or an error
+// that holds no control character; and what the reader says directly.
+void CheckParsed(std::string_view in, std::string_view out, bool error) {
+  const CssReading reading = ReadCssColour(in);
+  if (error) {
+    FUZZ_CHECK(!reading.colour.has_value());
+    FUZZ_CHECK(out == "error: " + reading.error);
+    for (char c : out) FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x20 && c != 0x7f);
+    return;
+  }
+  FUZZ_CHECK(reading.colour.has_value());
+  const CssSrgb rgb = CssColourToRgb(*reading.colour);
+  FUZZ_CHECK(out == HexColorText(rgb.colour) + " " + ShortNumberText(reading.colour->alpha) +
+                        (rgb.clipped ? " clipped" : ""));
+  FUZZ_CHECK(reading.colour->alpha >= 0 && reading.colour->alpha <= 1);
+}
+
+// parse reads each line whole, as it stands (the line break aside).
+void FuzzParseBatch(std::string_view input) {
+  const Run run = RunCli({"parse"}, input);
+  const std::vector<std::string_view> out_lines = Lines(run.out);
+  const std::vector<std::string_view> in_lines = Lines(input);
+  FUZZ_CHECK(run.status != cli::kExitUsage && run.err.empty());
+  FUZZ_CHECK(in_lines.size() == out_lines.size());
+  bool any_error = false;
+  for (std::size_t k = 0; k < in_lines.size(); ++k) {
+    const bool error = out_lines[k].rfind("error: ", 0) == 0;
+    any_error = any_error || error;
+    CheckParsed(in_lines[k], out_lines[k], error);
+  }
+  FUZZ_CHECK(run.status == (any_error ? cli::kExitBadInput : cli::kExitOk));
+}
+
+// The bytes, cut at NUL bytes, are the texts: one line each.
+void FuzzParseArguments(std::string_view input) {
+  std::vector<std::string> args = {"parse"};
+  for (std::string_view word : SplitAt(input, '\0', true)) args.emplace_back(word);
+  bool other = false;
+  for (std::size_t k = 1; k < args.size(); ++k) {
+    other = other || args[k] == "--help" || args[k] == "-h" || args[k] == "--version" ||
+            args[k] == "-v";
+  }
+  const Run run = RunCli(args, "");
+  if (other) return;
+  const std::vector<std::string_view> out_lines = Lines(run.out);
+  FUZZ_CHECK(out_lines.size() == args.size() - 1);
+  for (std::size_t k = 1; k < args.size(); ++k) {
+    CheckParsed(args[k], out_lines[k - 1], out_lines[k - 1].rfind("error: ", 0) == 0);
+  }
+}
+
+// A number ShortNumberText writes: at most 4 decimals, no trailing zero.
+bool IsShortNumber(std::string_view word) {
+  if (!word.empty() && word.front() == '-') word.remove_prefix(1);
+  const std::size_t point = word.find('.');
+  if (word.empty() || !OnlyOf(word, "0123456789.")) return false;
+  if (point == std::string_view::npos) return true;
+  const std::string_view decimals = word.substr(point + 1);
+  return point > 0 && !decimals.empty() && decimals.size() <= 4 && decimals.back() != '0' &&
+         OnlyOf(decimals, "0123456789");
+}
+
+void FuzzCssConvertBatch(std::uint8_t options, std::string_view input) {
+  const std::string_view key = kCssKeys[(options & 7u) % std::size(kCssKeys)];
+  const bool to_model = options & 8u;
+  std::vector<std::string> args = {"convert"};
+  if (to_model) args.emplace_back("--to");
+  args.emplace_back(key);
+  const Run run = RunCli(args, input);
+  CheckBatch(run, input, [&](std::string_view, std::string_view out) {
+    if (out.empty()) return;
+    std::vector<std::string_view> words = SplitAt(out, ' ', true);
+    if (to_model) {
+      FUZZ_CHECK(words.size() == 3);
+      for (std::string_view word : words) FUZZ_CHECK(IsShortNumber(word));
+      return;
+    }
+    if (words.size() == 4) {
+      FUZZ_CHECK(words.back() == "clipped");
+      words.pop_back();
+    }
+    FUZZ_CHECK(words.size() == 3);
+    for (std::string_view word : words) {
+      const auto number = PlainNumber(word);
+      FUZZ_CHECK(number && *number >= 0 && *number <= 255 && std::to_string(*number) == word);
+    }
+  });
+}
+
+// Each line the modern syntax gives reads back as the colour it came from.
+void FuzzCss4Batch(std::uint8_t options, std::string_view input) {
+  constexpr std::string_view kSpaces[] = {"rgb",   "hsl",   "hwb", "lab", "lch",
+                                          "oklab", "oklch", "xyz", "p3"};
+  const std::string space(kSpaces[options % std::size(kSpaces)]);
+  const Run run = RunCli({"text", "css4", "--space", space}, input);
+  CheckBatch(run, input, [&](std::string_view in, std::string_view out) {
+    const std::vector<std::string_view> words = SplitAt(in, ' ', false);
+    const auto colour = words.size() == 1 && OnlyOf(in, "0123456789abcdefABCDEF# ")
+                            ? PlainColour(words[0])
+                            : std::nullopt;
+    if (!colour) return;
+    const CssReading back = ReadCssColour(out);
+    FUZZ_CHECK(back.colour.has_value());
+    FUZZ_CHECK(CssColourToRgb(*back.colour).colour == *colour);
+  });
+}
+
 }  // namespace
 }  // namespace tintara
 
@@ -276,7 +401,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace tintara;
   if (size < 2) return 0;
   const std::string_view input(reinterpret_cast<const char*>(data) + 2, size - 2);
-  switch (data[0] % 4) {
+  switch (data[0] % 8) {
     case 0:
       FuzzConvertBatch(data[1], input);
       break;
@@ -286,8 +411,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 2:
       FuzzArguments(data[1], input);
       break;
-    default:
+    case 3:
       FuzzRead(input);
+      break;
+    case 4:
+      FuzzParseBatch(input);
+      break;
+    case 5:
+      FuzzCssConvertBatch(data[1], input);
+      break;
+    case 6:
+      FuzzCss4Batch(data[1], input);
+      break;
+    default:
+      FuzzParseArguments(input);
   }
   return 0;
 }

@@ -185,5 +185,15 @@ TEST(IniValue, ListsAndOtherTypesAreNoTexts) {
   EXPECT_EQ(DecodeIniValue("\\101\\x42\\q").text, "AB");
 }
 
+TEST(ValidUtf8, ReplacesOnlyBytesThatAreNoUtf8) {
+  EXPECT_EQ(ValidUtf8("空色 sky"), "空色 sky");
+  EXPECT_EQ(ValidUtf8("a\xff!"), "a\xEF\xBF\xBD!");
+  // An overlong form, a surrogate and a sequence cut short.
+  EXPECT_EQ(ValidUtf8("\xC0\xAF"), "\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_EQ(ValidUtf8("\xED\xA0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_EQ(ValidUtf8("x\xE7\xA9"), "x\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_EQ(ValidUtf8(std::string("\0", 1)), std::string("\0", 1));
+}
+
 }  // namespace
 }  // namespace tintara

@@ -7,25 +7,14 @@
 #include <string_view>
 
 #include "colour/colour_models.h"
+#include "colour/number_text.h"
 #include "colour/rgb_color.h"
 
 // Arithmetic of the three-row editor: reading and writing its number
 // fields, deriving the colour from its rows, and the gradient strips.
 namespace tintara {
 
-// The number at the start of a decimal field: leading white space, one
-// optional sign, then digits up to the first other character; 0 without
-// digits. Saturates at the limits of int instead of overflowing on absurdly
-// long numbers (the caller clamps anyway). `end` is where the reading
-// stopped.
-struct DecimalReading {
-  int value = 0;
-  bool has_digits = false;
-  std::size_t end = 0;
-};
-DecimalReading ReadDecimalPrefix(std::string_view text);
-
-// What a decimal field holds, read as above.
+// What a decimal field holds, read as ReadDecimalPrefix reads it.
 inline int ReadDecimalField(std::string_view text) { return ReadDecimalPrefix(text).value; }
 
 // A hexadecimal field, read as if "0x0" stood in front: 0 on any character
