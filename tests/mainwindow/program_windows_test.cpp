@@ -261,9 +261,11 @@ TEST(HelpSystemTest, APageThatCannotBeShownIsReported) {
   help.ShowContents();
   help.ShowKeywordSearch();
   ASSERT_EQ(messages.size(), 2u);
-  EXPECT_TRUE(messages[0].contains("「/usr/share/tintara/help/index.html」")) << messages[0];
-  EXPECT_TRUE(messages[0].contains("xdg-utils")) << messages[0];
-  EXPECT_TRUE(messages[1].contains("「/usr/share/tintara/help/keywords.html」")) << messages[1];
+  EXPECT_TRUE(messages[0].contains("「/usr/share/tintara/help/index.html」"))
+      << messages[0].toStdString();
+  EXPECT_TRUE(messages[0].contains("xdg-utils")) << messages[0].toStdString();
+  EXPECT_TRUE(messages[1].contains("「/usr/share/tintara/help/keywords.html」"))
+      << messages[1].toStdString();
   launcher = true;
   help.ShowContents();
   EXPECT_EQ(messages.size(), 2u);
@@ -281,7 +283,7 @@ TEST(HelpSystemTest, APageThatCannotBeShownIsReported) {
   QFile::remove(folder);
   QStandardPaths::setTestModeEnabled(false);
   ASSERT_EQ(messages.size(), 3u);
-  EXPECT_TRUE(messages[2].contains("「" + folder + "」")) << messages[2];
+  EXPECT_TRUE(messages[2].contains("「" + folder + "」")) << messages[2].toStdString();
 }
 
 TEST(HelpSystemTest, BuiltInPagesAreWrittenOutOnlyWhenHelpIsWanted) {
