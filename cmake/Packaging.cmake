@@ -51,9 +51,16 @@ exec "@CMAKE_STRIP@" --remove-section=.comment --remove-section=.note "$@"
 
   # What the package ships is built with the distribution's hardening flags
   # (fortify, stack protector, relro, bind-now); the build type keeps the
-  # choice of optimisation.
-  find_program(TINTARA_DPKG_BUILDFLAGS dpkg-buildflags REQUIRED)
-  foreach(kind CPPFLAGS CFLAGS CXXFLAGS LDFLAGS)
+  # choice of optimisation. dpkg-buildflags comes with dpkg-dev, which the
+  # package needs anyway (dpkg-shlibdeps).
+  find_program(TINTARA_DPKG_BUILDFLAGS dpkg-buildflags)
+  if(NOT TINTARA_DPKG_BUILDFLAGS)
+    message(STATUS "dpkg-buildflags not found: built without the distribution's hardening flags")
+    set(tintara_flag_kinds "")
+  else()
+    set(tintara_flag_kinds CPPFLAGS CFLAGS CXXFLAGS LDFLAGS)
+  endif()
+  foreach(kind IN LISTS tintara_flag_kinds)
     execute_process(
       COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
               ${TINTARA_DPKG_BUILDFLAGS} --get ${kind}
@@ -63,17 +70,18 @@ exec "@CMAKE_STRIP@" --remove-section=.comment --remove-section=.note "$@"
     list(FILTER flags EXCLUDE REGEX "^-O")
     if(kind STREQUAL "LDFLAGS")
       add_link_options(${flags})
-    else()
-      if(kind STREQUAL "CFLAGS")
-        list(TRANSFORM flags PREPEND "$<$<COMPILE_LANGUAGE:C>:")
-      elseif(kind STREQUAL "CXXFLAGS")
-        list(TRANSFORM flags PREPEND "$<$<COMPILE_LANGUAGE:CXX>:")
-      else()
-        list(TRANSFORM flags PREPEND "$<$<COMPILE_LANGUAGE:C,CXX>:")
-      endif()
-      list(TRANSFORM flags APPEND ">")
-      add_compile_options(${flags})
+      continue()
     endif()
+    # Each kind for its own languages.
+    set(languages C,CXX)
+    if(kind STREQUAL "CFLAGS")
+      set(languages C)
+    elseif(kind STREQUAL "CXXFLAGS")
+      set(languages CXX)
+    endif()
+    list(TRANSFORM flags PREPEND "$<$<COMPILE_LANGUAGE:${languages}>:")
+    list(TRANSFORM flags APPEND ">")
+    add_compile_options(${flags})
   endforeach()
 endif()
 

@@ -78,7 +78,7 @@ echo "unpacked programs run; the program reads its plug-in through its helper"
 
 desktop-file-validate "$usr/share/applications/tintara.desktop" || fail "desktop entry"
 grep -qx 'Exec=tintara %f' "$usr/share/applications/tintara.desktop" || fail "Exec line"
-grep -qx 'StartupNotify=true' "$usr/share/applications/tintara.desktop" || fail "no StartupNotify"
+grep -qx 'StartupNotify=true' "$usr"/share/applications/*.desktop || fail "no StartupNotify"
 appstreamcli validate --no-net "$usr/share/metainfo/io.github.tintara.tintara.metainfo.xml" \
   >"$work/appstream.log" 2>&1 || { cat "$work/appstream.log"; fail "AppStream metadata"; }
 for page in tintara tintara-cli; do
