@@ -27,12 +27,6 @@ namespace {
 
 constexpr int kExitUsage = 2;
 
-std::vector<std::string> ArgumentsAfterName(const QStringList& arguments) {
-  std::vector<std::string> after;
-  for (qsizetype i = 1; i < arguments.size(); ++i) after.push_back(arguments[i].toStdString());
-  return after;
-}
-
 // The usage and the plug-ins a file may be read by. Listing them runs the
 // plug-in helper, which needs an application object but no window.
 int PrintHelp(int argc, char** argv) {
@@ -45,32 +39,34 @@ int PrintHelp(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // --help and --version are answered before the toolkit starts, so they
-  // need no display.
-  const tintara::StartRequest early =
+  // The arguments are read before the toolkit starts: --help, --version and
+  // refused arguments need no display.
+  tintara::StartRequest request =
       tintara::ReadStartArguments({argv + (argc > 0 ? 1 : 0), argv + argc});
-  if (early.action == tintara::StartRequest::Action::kVersion) {
+  if (request.action == tintara::StartRequest::Action::kVersion) {
     std::cout << tintara::VersionText();
     return 0;
   }
-  if (early.action == tintara::StartRequest::Action::kHelp) return PrintHelp(argc, argv);
+  if (request.action == tintara::StartRequest::Action::kHelp) return PrintHelp(argc, argv);
+  if (request.action == tintara::StartRequest::Action::kUsageError) {
+    std::cerr << "tintara: " << request.message << '\n';
+    return kExitUsage;
+  }
 
   // One heap for all threads. The program's few threads allocate little,
   // and each would otherwise keep a heap of its own, mostly empty, for as
   // long as the program runs.
   mallopt(M_ARENA_MAX, 1);
   tintara::FontWarmUp fonts;
-  QApplication app(argc, argv);
+  // The toolkit gets its own options only, so no file name is taken for one.
+  std::vector<char*> toolkit_args(argv, argv + (argc > 0 ? 1 : 0));
+  for (std::string& option : request.toolkit_options) toolkit_args.push_back(option.data());
+  int toolkit_argc = static_cast<int>(toolkit_args.size());
+  toolkit_args.push_back(nullptr);
+  QApplication app(toolkit_argc, toolkit_args.data());
   // The font thread's work ends before the application object goes.
   const auto finish_fonts = qScopeGuard([&fonts] { fonts.Finish(); });
   fonts.FillFontList();
-  // The toolkit has taken its own options out of the arguments by now.
-  const tintara::StartRequest request =
-      tintara::ReadStartArguments(ArgumentsAfterName(QApplication::arguments()));
-  if (request.action == tintara::StartRequest::Action::kUsageError) {
-    std::cerr << "tintara: " << request.message << '\n';
-    return kExitUsage;
-  }
   QApplication::setApplicationName("Tintara");
   tintara::InstallToolkitTranslations();
   QApplication::setWindowIcon(QIcon(QString::fromUtf8(tintara::res::kIcon48)));

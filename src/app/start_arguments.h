@@ -15,12 +15,16 @@ struct StartRequest {
   std::string file;
   // Why the arguments were refused, for kUsageError.
   std::string message;
+  // The toolkit's own options among the arguments (-platform xcb, -display
+  // :1, --style=fusion ...), each with its value, in their order: all the
+  // toolkit is given.
+  std::vector<std::string> toolkit_options;
 };
 
-// Reads the arguments after the program's name. --help (-h) and --version
-// (-v) win wherever they stand before "--", so they can be answered before
-// the toolkit looks at the arguments at all; the toolkit's own options must
-// be taken out before anything else is read as a file.
+// Reads the arguments after the program's name, before the toolkit starts,
+// so that nothing here needs a display. --help (-h) and --version (-v) win
+// wherever they stand before "--". The toolkit's options are known here and
+// set apart with their values; no other option is taken.
 StartRequest ReadStartArguments(const std::vector<std::string>& args);
 
 // The usage text of --help, up to the list of picture plug-ins.

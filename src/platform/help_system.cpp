@@ -17,7 +17,8 @@ constexpr const char* kBuiltInPages[] = {"index.html", "keywords.html", "help.cs
 }  // namespace
 
 HelpSystem::HelpSystem()
-    : open_url_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {}
+    : open_url_([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+      error_box_(StandardErrorBox()) {}
 
 void HelpSystem::ShowContents() const { Open(kContentsFile); }
 
@@ -27,9 +28,19 @@ void HelpSystem::Open(const QString& file_name) const {
   if (help_file_.isEmpty()) return;
   const QDir folder = QFileInfo(help_file_).dir();
   // The built-in pages are written out only now, when they are wanted.
-  if (help_file_ == BuiltInHelpFile() && !WriteBuiltInPages(folder)) return;
+  if (help_file_ == BuiltInHelpFile() && !WriteBuiltInPages(folder)) {
+    error_box_(QString::fromUtf8("ヘルプのページを「%1」に書き出せません．")
+                   .arg(QDir::toNativeSeparators(folder.path())));
+    return;
+  }
   // A missing page is the browser's to report, as any broken link would be.
-  open_url_(QUrl::fromLocalFile(folder.filePath(file_name)));
+  // Without a launcher (xdg-open, from xdg-utils) nothing would show at all.
+  const QString page = folder.filePath(file_name);
+  if (!open_url_(QUrl::fromLocalFile(page))) {
+    error_box_(QString::fromUtf8("ヘルプ「%1」を開けません．ページを開くプログラム(xdg-open)が"
+                                 "見つかりません．xdg-utils を入れてください．")
+                   .arg(QDir::toNativeSeparators(page)));
+  }
 }
 
 QString HelpSystem::BuiltInHelpFile() {

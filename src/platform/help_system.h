@@ -6,10 +6,13 @@
 #include <QUrl>
 #include <functional>
 
+#include "platform/error_box.h"
+
 namespace tintara {
 
 // The program's help: its contents page and its keyword index, shown by the
-// desktop's browser. With no help file set, both commands do nothing.
+// desktop's browser. With no help file set, both commands do nothing. A page
+// that cannot be shown is reported in the error box.
 class HelpSystem {
  public:
   using UrlOpener = std::function<bool(const QUrl&)>;
@@ -23,8 +26,9 @@ class HelpSystem {
   void ShowContents() const;
   void ShowKeywordSearch() const;
 
-  // Replaces the desktop's browser, for tests.
+  // Replace the desktop's browser and the standard error box, for tests.
   void SetUrlOpener(UrlOpener opener) { open_url_ = std::move(opener); }
+  void SetErrorBox(ErrorBox error_box) { error_box_ = std::move(error_box); }
 
   // Where the help pages are: the installed copy, else the place in the
   // user's cache folder where the pages built into the program are written
@@ -39,6 +43,7 @@ class HelpSystem {
 
   QString help_file_;
   UrlOpener open_url_;
+  ErrorBox error_box_;
 };
 
 }  // namespace tintara

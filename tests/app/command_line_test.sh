@@ -33,16 +33,24 @@ grep -qxF -- "$HOME/no plug-ins/:" <<<"$out" || fail "-h ignores the set folder:
 grep -qxF -- '  (none)' <<<"$out" || fail "-h lists plug-ins of an empty folder: $out"
 echo "--help: the folder set in Susie.conf"
 
-# Refused: one line on standard error, status 2, no window. The toolkit's
-# own options are not taken for the program's.
+# Refused: one line on standard error, status 2, no window, whether there is
+# a display or not. The toolkit's own options are not taken for the
+# program's, and their values not for files.
 refused() {
-  local expected=$1 status=0 err
+  local expected=$1 status err
   shift
-  err=$(QT_QPA_PLATFORM=offscreen "$program" "$@" 2>&1 >/dev/null) || status=$?
-  [ "$status" -eq 2 ] || fail "$*: status $status, not 2"
-  grep -qxF -- "tintara: $expected" <<<"$err" || fail "$*: said '$err'"
+  for display in "QT_QPA_PLATFORM=offscreen" "-u QT_QPA_PLATFORM"; do
+    status=0
+    # shellcheck disable=SC2086
+    err=$("${no_display[@]}" $display "$program" "$@" 2>&1 >/dev/null) || status=$?
+    [ "$status" -eq 2 ] || fail "$* ($display): status $status, not 2"
+    [ "$err" = "tintara: $expected" ] || fail "$* ($display): said '$err'"
+  done
 }
 refused "unknown option '--bogus' (try --help)" --bogus
 refused "unknown option '-x' (try --help)" -platform offscreen -x page.html
+refused "unknown option '-x' (try --help)" -display :99 -x
 refused "one FILE at most, got 2 (try --help)" a.html b.html
+refused "one FILE at most, got 2 (try --help)" -qwindowtitle a.html b.html c.html
+refused "option '-platform' needs a value (try --help)" page.html -platform
 echo "bad arguments refused"

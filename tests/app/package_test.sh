@@ -3,8 +3,9 @@
 # empty root and checks what it holds: its control fields, the programs run
 # from there (the companion, the program's --version and --help, which also
 # shows that the installed program finds its installed plug-in through its
-# installed helper), the desktop entry, the AppStream metadata, the manual
-# pages, and lintian's verdict when lintian is there.
+# installed helper), the desktop entry and what the desktop and mailcap make
+# of it, the AppStream metadata, the manual pages, and lintian's verdict when
+# lintian is there.
 #
 #   package_test.sh SOURCE_DIR BUILD_DIR VERSION [CMAKE_OPTION...]
 set -euo pipefail
@@ -35,6 +36,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 for library in libc6 libqt6widgets6 libwebp7; do
   grep -q "\b$library\b" <<<"$(field Depends)" || fail "Depends lacks $library: $(field Depends)"
 done
+# Help is shown through xdg-open.
+grep -q '\bxdg-utils\b' <<<"$(field Recommends)" || fail "Recommends lacks xdg-utils: $(field Recommends)"
 echo "control: Depends $(field Depends)"
 
 root=$work/root
@@ -75,6 +78,7 @@ echo "unpacked programs run; the program reads its plug-in through its helper"
 
 desktop-file-validate "$usr/share/applications/tintara.desktop" || fail "desktop entry"
 grep -qx 'Exec=tintara %f' "$usr/share/applications/tintara.desktop" || fail "Exec line"
+grep -qx 'StartupNotify=true' "$usr"/share/applications/*.desktop || fail "no StartupNotify"
 appstreamcli validate --no-net "$usr/share/metainfo/io.github.tintara.tintara.metainfo.xml" \
   >"$work/appstream.log" 2>&1 || { cat "$work/appstream.log"; fail "AppStream metadata"; }
 for page in tintara tintara-cli; do
@@ -84,13 +88,50 @@ for page in tintara tintara-cli; do
 done
 echo "desktop entry, AppStream metadata and manual pages valid"
 
+# The desktop offers the program for pages and pictures but never makes it
+# the default handler of anything generic: not of plain text, ahead of the
+# text editor, even where its entry is found first.
+desktop=$work/desktop
+ours=$desktop/ours/applications
+others=$desktop/others/applications
+mkdir -p "$ours" "$others" "$desktop/home" "$desktop/config"
+cp "$usr"/share/applications/*.desktop "$ours"
+printf '[Desktop Entry]\nType=Application\nName=Editor\nExec=cat %%f\nMimeType=text/plain;\n' \
+  >"$others/editor.desktop"
+update-desktop-database "$ours"
+update-desktop-database "$others"
+entry=$(cd "$ours" && echo *.desktop)
+gio_mime() {
+  LC_ALL=C.UTF-8 PATH=$usr/bin:$PATH XDG_DATA_HOME=$desktop/home XDG_CONFIG_HOME=$desktop/config \
+    XDG_CONFIG_DIRS=$desktop/config XDG_DATA_DIRS=$desktop/ours:$desktop/others gio mime "$1"
+}
+out=$(gio_mime text/plain)
+grep -qxF "Default application for “text/plain”: editor.desktop" <<<"$out" || fail "text/plain: $out"
+! grep -qF "$entry" <<<"$out" || fail "offered for text/plain: $out"
+for type in text/html application/xhtml+xml image/bmp image/webp; do
+  grep -qxF "	$entry" <<<"$(gio_mime "$type")" || fail "not offered for $type: $(gio_mime "$type")"
+done
+# update-mime, run over this package alone, must make no mailcap entry of it.
+mailcap=$work/mailcap
+mkdir -p "$mailcap"
+sed -e "s|\"/usr/lib/mime/packages\"|\"$usr/lib/mime/packages\"|" \
+    -e "s|\"/usr/share/applications\"|\"$ours\"|" /usr/sbin/update-mime >"$mailcap/update-mime"
+HOME=$mailcap perl "$mailcap/update-mime" --local
+[ -f "$mailcap/.mailcap" ] || fail "update-mime wrote no mailcap"
+entries=$(grep -v '^#' "$mailcap/.mailcap" | grep . || true)
+[ -z "$entries" ] || fail "mailcap entries: $entries"
+echo "desktop: offered for pages and pictures, default for nothing generic; no mailcap entries"
+
 if command -v lintian >/dev/null; then
-  # Errors and warnings fail, information does not.
+  # Errors and warnings fail, and so does information on how the binaries
+  # are built and stripped.
   status=0
-  lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || status=$?
+  lintian --display-info --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || status=$?
   grep -v '^running with root privileges' "$work/lintian.log" || true
   [ "$status" -eq 0 ] || fail "lintian"
-  echo "lintian: no errors or warnings"
+  ! grep -E '^I: .*\b(hardening-[a-z-]+|binary-has-unneeded-section)\b' "$work/lintian.log" \
+    || fail "lintian: binaries built without hardening or with needless sections"
+  echo "lintian: no errors or warnings, binaries hardened"
 else
   echo "lintian not installed: not run"
 fi

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace tintara {
 namespace {
 
@@ -41,6 +44,27 @@ TEST(StartArguments, DoubleDashEndsTheOptions) {
 
 TEST(StartArguments, LoneDashIsAFileName) { EXPECT_EQ(ReadStartArguments({"-"}).file, "-"); }
 
+// The toolkit is given these alone, so each keeps its value and none is
+// taken for a file or refused.
+TEST(StartArguments, ToolkitOptionsAreSetApartWithTheirValues) {
+  const StartRequest request = ReadStartArguments(
+      {"-platform", "offscreen", "--display", ":1", "page.html", "--style=fusion", "-reverse",
+       "-qwindowtitle", "-x.html", "-stylesheet", "a.qss"});
+  EXPECT_EQ(request.action, Action::kRun);
+  EXPECT_EQ(request.file, "page.html");
+  EXPECT_EQ(
+      request.toolkit_options,
+      (std::vector<std::string>{"-platform", "offscreen", "--display", ":1", "--style=fusion",
+                                "-reverse", "-qwindowtitle", "-x.html", "-stylesheet", "a.qss"}));
+  // A value is a value, whatever it looks like.
+  EXPECT_EQ(ReadStartArguments({"-title", "--help"}).action, Action::kRun);
+  EXPECT_EQ(ReadStartArguments({"-name", "a.html", "b.html"}).file, "b.html");
+  // After "--" they are file names like any other.
+  const StartRequest after = ReadStartArguments({"--", "-reverse"});
+  EXPECT_EQ(after.file, "-reverse");
+  EXPECT_TRUE(after.toolkit_options.empty());
+}
+
 TEST(StartArguments, RefusedArgumentsSayWhy) {
   const StartRequest unknown = ReadStartArguments({"page.html", "--bogus"});
   EXPECT_EQ(unknown.action, Action::kUsageError);
@@ -52,6 +76,15 @@ TEST(StartArguments, RefusedArgumentsSayWhy) {
   EXPECT_EQ(two.message, "one FILE at most, got 2 (try --help)");
 
   EXPECT_EQ(ReadStartArguments({""}).action, Action::kUsageError);
+
+  const StartRequest no_value = ReadStartArguments({"page.html", "-platform"});
+  EXPECT_EQ(no_value.action, Action::kUsageError);
+  EXPECT_EQ(no_value.message, "option '-platform' needs a value (try --help)");
+  // Only the options the toolkit reads so take a value after '='.
+  EXPECT_EQ(ReadStartArguments({"-platform=xcb"}).message,
+            "unknown option '-platform=xcb' (try --help)");
+  // The first refusal is told.
+  EXPECT_EQ(ReadStartArguments({"-x", "-y"}).message, "unknown option '-x' (try --help)");
 }
 
 }  // namespace

@@ -250,6 +250,43 @@ TEST_F(ProgramWindowsTest, HelpOpensTheContentsAndTheIndexBesideIt) {
   EXPECT_EQ(opened[1].toLocalFile(), "/usr/share/tintara/help/keywords.html");
 }
 
+// Without a launcher (no xdg-utils) the desktop's browser cannot be asked
+// at all; the user must hear why and where the page is.
+TEST(HelpSystemTest, APageThatCannotBeShownIsReported) {
+  HelpSystem help;
+  std::vector<QString> messages;
+  help.SetErrorBox([&messages](const QString& message) { messages.push_back(message); });
+  bool launcher = false;
+  help.SetUrlOpener([&launcher](const QUrl&) { return launcher; });
+  help.SetHelpFile("/usr/share/tintara/help/index.html");
+  help.ShowContents();
+  help.ShowKeywordSearch();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_TRUE(messages[0].contains("「/usr/share/tintara/help/index.html」"))
+      << messages[0].toStdString();
+  EXPECT_TRUE(messages[0].contains("xdg-utils")) << messages[0].toStdString();
+  EXPECT_TRUE(messages[1].contains("「/usr/share/tintara/help/keywords.html」"))
+      << messages[1].toStdString();
+  launcher = true;
+  help.ShowContents();
+  EXPECT_EQ(messages.size(), 2u);
+
+  // The built-in pages cannot be written where a file stands in the way.
+  QStandardPaths::setTestModeEnabled(true);
+  const QString folder = QFileInfo(HelpSystem::FindHelpFile()).path();
+  QDir(folder).removeRecursively();
+  QDir().mkpath(QFileInfo(folder).path());
+  QFile blocker(folder);
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  help.SetHelpFile(HelpSystem::FindHelpFile());
+  help.ShowContents();
+  QFile::remove(folder);
+  QStandardPaths::setTestModeEnabled(false);
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_TRUE(messages[2].contains("「" + folder + "」")) << messages[2].toStdString();
+}
+
 TEST(HelpSystemTest, BuiltInPagesAreWrittenOutOnlyWhenHelpIsWanted) {
   QStandardPaths::setTestModeEnabled(true);
   const QString contents = HelpSystem::FindHelpFile();
