@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "app/font_warm_up.h"
+#include "app/pick_printing.h"
 #include "app/plug_in_listing.h"
+#include "app/single_program.h"
 #include "app/start_arguments.h"
 #include "mainwindow/program_windows.h"
 #include "pictures/susie_plugin.h"
@@ -39,6 +41,25 @@ int PrintHelp(int argc, char** argv) {
   const QString folder = tintara::ReadPlugInFolder(tintara::TSusiePlugIn::OwnPlugInFolder());
   std::cout << tintara::kStartUsage << '\n' << tintara::PlugInListing(folder).toStdString();
   return 0;
+}
+
+// Requests of later starts, launchers and scripts go to the main window.
+void ServeLaterStarts(tintara::SingleProgram& single, tintara::TForm1& window) {
+  auto activate = [&window](const QVariantMap& platform_data) {
+    // A compositor lets a window come to the front with the launcher's token.
+    const QString token = platform_data.value(QStringLiteral("activation-token")).toString();
+    if (!token.isEmpty()) qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+    // Hidden for a pick, it shows once the pick is over.
+    if (window.PickerBusy()) return;
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+  };
+  tintara::ProgramRequests& requests = single.Requests();
+  requests.activate = activate;
+  requests.open = [&window](const QString& file) { window.OpenPictureOrText(file); };
+  requests.pick = [&window] { window.PickColourFromScreen(); };
 }
 
 }  // namespace
@@ -71,12 +92,25 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   QApplication::setApplicationName("Tintara");
+  // One program per session: a later start hands its arguments to the
+  // running one and ends. --pick --print picks in its own process.
+  tintara::SingleProgram single;
+  const tintara::SingleProgram::Claim claim =
+      request.print ? tintara::SingleProgram::Claim::kNoBus : single.ClaimName();
+  if (claim == tintara::SingleProgram::Claim::kRunning &&
+      single.HandOver(QString::fromStdString(request.file), request.pick)) {
+    return 0;
+  }
   tintara::InstallToolkitTranslations();
   QApplication::setWindowIcon(QIcon(QString::fromUtf8(tintara::res::kIcon48)));
   try {
     tintara::HelpSystem help;
     help.SetHelpFile(tintara::HelpSystem::FindHelpFile());
     tintara::QtSettingsStore settings;
+    if (request.print) {
+      fonts.WaitForConfiguration();
+      return tintara::PrintPickedColour(request, settings);
+    }
     const std::unique_ptr<tintara::SystemColours> desktop = tintara::MakeDesktopSystemColours();
     fonts.WaitForConfiguration();
     tintara::ProgramWindows windows({&settings, tintara::StandardErrorBox(), &help, desktop.get(),
@@ -84,7 +118,15 @@ int main(int argc, char** argv) {
     // Ending the session, kill or Ctrl+C close the program as its exit
     // command does, so the settings are kept.
     tintara::TerminationSignals termination([&windows] { windows.Main().EndBySignal(); });
-    windows.Main().show();
+    if (claim == tintara::SingleProgram::Claim::kOwned) ServeLaterStarts(single, windows.Main());
+    if (request.pick) {
+      // No window before the pick; it shows once the pick is over.
+      QMetaObject::invokeMethod(
+          &windows.Main(), [&windows] { windows.Main().PickColourFromScreen(); },
+          Qt::QueuedConnection);
+    } else {
+      windows.Main().show();
+    }
     if (!request.file.empty()) {
       // Opened as the open command opens a file, once the window is up, so
       // that a message about the file stands in front of it.

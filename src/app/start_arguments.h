@@ -15,6 +15,17 @@ struct StartRequest {
   std::string file;
   // Why the arguments were refused, for kUsageError.
   std::string message;
+  // --pick: a colour taken from the screen at once, instead of the window.
+  bool pick = false;
+  // --print with --pick: the picked colour's copy text to standard output,
+  // in a process of its own that shows no window and touches no clipboard.
+  bool print = false;
+  // --format N (0..16) chooses the printed text as tintara-cli text does,
+  // with --names and --upper; without it the program's own copy text is
+  // printed, the two options only switching names or capitals on.
+  int format = -1;
+  bool names = false;
+  bool upper = false;
 };
 
 // Reads the arguments after the program's name. --help (-h) and --version
