@@ -5,19 +5,9 @@
 
 #include "mainwindow/copy/copy_format_box.h"
 #include "mainwindow/program_windows.h"
-#include "output/copy_formats.h"
 #include "platform/settings_store.h"
 
 namespace tintara {
-
-std::string PrintedPickText(RgbColor colour, const StartRequest& request, int format,
-                            bool output_num, bool output_lower) {
-  if (request.format >= 0) {
-    return BuildCopyText(colour, request.format, !request.names, !request.upper).text;
-  }
-  return BuildCopyText(colour, format, output_num && !request.names, output_lower && !request.upper)
-      .text;
-}
 
 int PrintPickedColour(const StartRequest& request, SettingsStore& settings) {
   ReadOnlySettingsStore unchanged(settings);

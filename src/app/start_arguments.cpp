@@ -110,6 +110,15 @@ StartRequest ReadStartArguments(const std::vector<std::string>& args) {
   return request;
 }
 
+std::string PrintedPickText(RgbColor colour, const StartRequest& request, int format,
+                            bool output_num, bool output_lower) {
+  if (request.format >= 0) {
+    return BuildCopyText(colour, request.format, !request.names, !request.upper).text;
+  }
+  return BuildCopyText(colour, format, output_num && !request.names, output_lower && !request.upper)
+      .text;
+}
+
 std::string VersionText() { return std::string("tintara ") + TINTARA_VERSION + "\n"; }
 
 }  // namespace tintara

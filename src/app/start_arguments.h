@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "colour/rgb_color.h"
+
 namespace tintara {
 
 // What the command line asks of the program.
@@ -36,6 +38,13 @@ StartRequest ReadStartArguments(const std::vector<std::string>& args);
 
 // The usage text of --help, up to the list of picture plug-ins.
 extern const std::string_view kStartUsage;
+
+// The text --pick --print writes for `colour`: copy format `request.format`
+// as tintara-cli text writes it, or else the copy text the options chose
+// (`format`, `output_num`, `output_lower`), --names and --upper switching
+// names and capitals on.
+std::string PrintedPickText(RgbColor colour, const StartRequest& request, int format,
+                            bool output_num, bool output_lower);
 
 // "tintara 1.62" and a line break.
 std::string VersionText();

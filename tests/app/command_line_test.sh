@@ -45,4 +45,6 @@ refused() {
 refused "unknown option '--bogus' (try --help)" --bogus
 refused "unknown option '-x' (try --help)" -platform offscreen -x page.html
 refused "one FILE at most, got 2 (try --help)" a.html b.html
+refused "--print needs --pick" --print
+refused "--format needs a number 0..16, got '99'" --pick --print --format 99
 echo "bad arguments refused"
