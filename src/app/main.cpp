@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScopeGuard>
+#include <QTimer>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -27,6 +28,7 @@
 namespace {
 
 constexpr int kExitUsage = 2;
+constexpr int kBusRequestWaitMs = 5000;
 
 std::vector<std::string> ArgumentsAfterName(const QStringList& arguments) {
   std::vector<std::string> after;
@@ -98,7 +100,9 @@ int main(int argc, char** argv) {
   const tintara::SingleProgram::Claim claim =
       request.print ? tintara::SingleProgram::Claim::kNoBus : single.ClaimName();
   if (claim == tintara::SingleProgram::Claim::kRunning &&
-      single.HandOver(QString::fromStdString(request.file), request.pick)) {
+      (request.bus_activated ||
+       single.HandOver(QString::fromStdString(request.file), request.pick))) {
+    // Started by the bus, the launcher's request reaches the running one.
     return 0;
   }
   tintara::InstallToolkitTranslations();
@@ -124,6 +128,13 @@ int main(int argc, char** argv) {
       QMetaObject::invokeMethod(
           &windows.Main(), [&windows] { windows.Main().PickColourFromScreen(); },
           Qt::QueuedConnection);
+    } else if (request.bus_activated && claim == tintara::SingleProgram::Claim::kOwned) {
+      // The launcher's request, due at once, says what to show. Should none
+      // come, the window shows anyway: a program nobody can see would run on.
+      QTimer::singleShot(kBusRequestWaitMs, &windows.Main(), [&windows] {
+        tintara::TForm1& window = windows.Main();
+        if (!window.isVisible() && !window.PickerBusy()) window.show();
+      });
     } else {
       windows.Main().show();
     }

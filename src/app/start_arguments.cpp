@@ -51,6 +51,7 @@ const std::string_view kStartUsage =
     "                 otherwise; without it, the format and form the options chose\n"
     "  --names        with --print: colour names where there is one\n"
     "  --upper        with --print: upper case\n"
+    "  --bus-activated  started by the session bus: show nothing until asked\n"
     "  -h, --help     print this help and exit\n"
     "  -v, --version  print the version and exit\n"
     "\n"
@@ -73,6 +74,8 @@ StartRequest ReadStartArguments(const std::vector<std::string>& args) {
       request.pick = true;
     } else if (!options_end && arg == "--print") {
       request.print = true;
+    } else if (!options_end && arg == "--bus-activated") {
+      request.bus_activated = true;
     } else if (!options_end && arg == "--names") {
       request.names = true;
     } else if (!options_end && arg == "--upper") {
@@ -104,6 +107,9 @@ StartRequest ReadStartArguments(const std::vector<std::string>& args) {
     request.file = files.front();
   }
   if (request.print && !request.pick) return Refused("--print needs --pick");
+  if (request.bus_activated && (request.pick || !request.file.empty())) {
+    return Refused("--bus-activated takes no other argument");
+  }
   if (!request.print && (request.format >= 0 || request.names || request.upper)) {
     return Refused("--format, --names and --upper need --print");
   }

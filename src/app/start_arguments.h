@@ -28,6 +28,9 @@ struct StartRequest {
   int format = -1;
   bool names = false;
   bool upper = false;
+  // --bus-activated: started by the session bus for a launcher's request,
+  // which says whether to show the window, open a file or pick.
+  bool bus_activated = false;
 };
 
 // Reads the arguments after the program's name. --help (-h) and --version

@@ -81,7 +81,7 @@ grep -qx 'DBusActivatable=true' "$entry" || fail "not D-Bus activatable"
 grep -qx 'Exec=tintara --pick' "$entry" || fail "no pick action"
 service=$usr/share/dbus-1/services/io.github.tintara.tintara.service
 grep -qx 'Name=io.github.tintara.tintara' "$service" || fail "bus service name"
-grep -qx 'Exec=/usr/bin/tintara' "$service" || fail "bus service Exec: $(cat "$service")"
+grep -qx 'Exec=/usr/bin/tintara --bus-activated' "$service" || fail "bus service Exec: $(cat "$service")"
 appstreamcli validate --no-net "$usr/share/metainfo/io.github.tintara.tintara.metainfo.xml" \
   >"$work/appstream.log" 2>&1 || { cat "$work/appstream.log"; fail "AppStream metadata"; }
 for page in tintara tintara-cli; do

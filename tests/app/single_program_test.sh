@@ -21,7 +21,27 @@ cd "$HOME"
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-dbus-daemon --session --nofork --print-address=3 3>"$HOME/bus" &
+# The bus starts the program for a launcher as the installed service file
+# has it.
+mkdir "$HOME/services"
+printf '[D-BUS Service]\nName=io.github.tintara.tintara\nExec=%s --bus-activated\n' "$program" \
+  >"$HOME/services/io.github.tintara.tintara.service"
+cat >"$HOME/bus.conf" <<EOF_CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$HOME</listen>
+  <servicedir>$HOME/services</servicedir>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+EOF_CONF
+dbus-daemon --config-file="$HOME/bus.conf" --nofork --print-address=3 3>"$HOME/bus" &
 bus_pid=$!
 for _ in $(seq 1 100); do [ -s "$HOME/bus" ] && break; sleep 0.1; done
 DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$HOME/bus")
@@ -183,7 +203,33 @@ kill -TERM "$pid"
 wait "$pid" || fail "exit status $? after SIGTERM"
 echo "--pick with none running: no window before, 123456 after"
 
-# 6. Without a session bus every start is a program of its own.
+# 6. A launcher's pick through the bus, with no program running: the bus
+# starts one, which shows no window before the pick.
+application() {
+  gdbus call --session --dest io.github.tintara.tintara --object-path /io/github/tintara/tintara \
+    --method "org.freedesktop.Application.$@" >/dev/null || fail "$1 over the bus"
+}
+xsetroot -solid '#654321'
+application ActivateAction "'pick'" '@av []' '@a{sv} {}'
+wait_for_overlay
+[ -z "$(main_windows)" ] || fail "a window before the pick started by the bus"
+xdotool mousemove 5 5 click 1
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tintara [0-9a-f]{6}$' |
+  head -n 1 || true)
+[ -n "$window" ] || fail "no window after the pick started by the bus"
+title_becomes 654321
+[ "$(clipboard)" = 654321 ] || fail "clipboard '$(clipboard)' after the pick started by the bus"
+xdotool windowminimize --sync "$window"
+application Activate '@a{sv} {}'
+timeout 10 xdotool search --sync --onlyvisible --name '^Tintara [0-9a-f]{6}$' >/dev/null ||
+  fail "Activate did not show the window"
+started=$(xdotool getwindowpid "$window")
+pids+=("$started")
+kill -TERM "$started"
+for _ in $(seq 1 100); do kill -0 "$started" 2>/dev/null || break; sleep 0.1; done
+echo "started by the bus: the launcher's pick, then Activate"
+
+# 7. Without a session bus every start is a program of its own.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$HOME/no-bus
 "$program" >>"$HOME/output.txt" 2>&1 &
 pids+=("$!")

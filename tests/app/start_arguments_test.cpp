@@ -70,6 +70,7 @@ TEST(StartArguments, PickAndItsPrintingOptions) {
   // After "--" they are file names, like any other word.
   EXPECT_EQ(ReadStartArguments({"--", "--pick"}).file, "--pick");
   EXPECT_FALSE(ReadStartArguments({"--", "--pick"}).pick);
+  EXPECT_TRUE(ReadStartArguments({"--bus-activated"}).bus_activated);
 }
 
 TEST(StartArguments, PickOptionsThatDoNotGoTogetherAreRefused) {
@@ -79,6 +80,8 @@ TEST(StartArguments, PickOptionsThatDoNotGoTogetherAreRefused) {
     return request.message;
   };
   EXPECT_EQ(refused({"--print"}), "--print needs --pick");
+  EXPECT_EQ(refused({"--bus-activated", "--pick"}), "--bus-activated takes no other argument");
+  EXPECT_EQ(refused({"--bus-activated", "a.html"}), "--bus-activated takes no other argument");
   EXPECT_EQ(refused({"--pick", "page.html"}), "--pick takes no FILE");
   EXPECT_EQ(refused({"--pick", "--format", "4"}), "--format, --names and --upper need --print");
   EXPECT_EQ(refused({"--pick", "--upper"}), "--format, --names and --upper need --print");
