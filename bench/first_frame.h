@@ -83,8 +83,9 @@ class Server {
   }
 
   // Watches the top-level windows process `pid` has already made, shown or
-  // not, so the next WaitForFirstFrame also sees them drawn again.
-  void WatchWindowsOf(pid_t pid) {
+  // not, so the next WaitForFirstFrame also sees them drawn again. What the
+  // server reports for them at once, or while `quiet` lasts, is dropped.
+  void WatchWindowsOf(pid_t pid, Clock::duration quiet) {
     xcb_query_tree_reply_t* tree =
         xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr);
     if (tree == nullptr) return;
@@ -93,6 +94,19 @@ class Server {
       if (PidOf(children[i]) == pid) Watch(children[i]);
     }
     std::free(tree);
+    xcb_flush(connection_);
+    const Clock::time_point end = Clock::now() + quiet;
+    while (Clock::now() < end) {
+      if (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+        std::free(event);
+      } else {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
+    }
+    // Empty again, so the next drawing is reported.
+    for (xcb_damage_damage_t damage : damages_) {
+      xcb_damage_subtract(connection_, damage, XCB_NONE, XCB_NONE);
+    }
     xcb_flush(connection_);
   }
 

@@ -52,7 +52,7 @@ class PrivateBus {
 // `drawer` (the started process itself when 0).
 std::optional<double> TimeToFrame(Server& server, const std::vector<std::string>& command,
                                   pid_t drawer = 0) {
-  if (drawer != 0) server.WatchWindowsOf(drawer);
+  if (drawer != 0) server.WatchWindowsOf(drawer, std::chrono::milliseconds(200));
   const Clock::time_point start = Clock::now();
   const pid_t pid = bench::Start(command);
   const auto shown = server.WaitForFirstFrame(drawer != 0 ? drawer : pid, std::chrono::seconds(20));

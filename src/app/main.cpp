@@ -76,6 +76,13 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (early.action == tintara::StartRequest::Action::kHelp) return PrintHelp(argc, argv);
+  // A later start in the session ends here, before the toolkit starts. (With
+  // toolkit options among the arguments it asks once the toolkit has taken
+  // them out, below.)
+  if (early.action == tintara::StartRequest::Action::kRun && !early.print && !early.bus_activated &&
+      tintara::HandedToRunningProgram(argc, argv, QString::fromStdString(early.file), early.pick)) {
+    return 0;
+  }
 
   // One heap for all threads. The program's few threads allocate little,
   // and each would otherwise keep a heap of its own, mostly empty, for as

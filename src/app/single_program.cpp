@@ -1,5 +1,6 @@
 #include "app/single_program.h"
 
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
@@ -59,7 +60,7 @@ SingleProgram::Claim SingleProgram::ClaimName() {
              : Claim::kNoBus;
 }
 
-bool SingleProgram::HandOver(const QString& file, bool pick) {
+bool SingleProgram::HandOverOn(const QDBusConnection& bus, const QString& file, bool pick) {
   QDBusMessage call;
   const QString name = QString::fromLatin1(kBusName);
   const QString path = QString::fromLatin1(kObjectPath);
@@ -75,7 +76,24 @@ bool SingleProgram::HandOver(const QString& file, bool pick) {
     call = QDBusMessage::createMethodCall(name, path, interface, QStringLiteral("Activate"));
     call << LaunchPlatformData();
   }
-  return bus_.call(call).type() == QDBusMessage::ReplyMessage;
+  // Never started by the bus for this: the caller starts the program itself.
+  call.setAutoStartService(false);
+  return bus.call(call).type() == QDBusMessage::ReplyMessage;
+}
+
+bool HandedToRunningProgram(int& argc, char** argv, const QString& file, bool pick) {
+  const QCoreApplication application(argc, argv);
+  const QString connection_name = QStringLiteral("tintara-hand-over");
+  bool handed = false;
+  {
+    const QDBusConnection bus =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, connection_name);
+    handed = bus.isConnected() && bus.interface() != nullptr &&
+             bus.interface()->isServiceRegistered(QString::fromLatin1(kBusName)).value() &&
+             SingleProgram::HandOverOn(bus, file, pick);
+  }
+  QDBusConnection::disconnectFromBus(connection_name);
+  return handed;
 }
 
 QVariantMap LaunchPlatformData() {

@@ -72,7 +72,8 @@ class SingleProgram {
   // Asks the program that owns the name to come to the front, to open
   // `file` (a path; relative to this process's folder), or to pick. False
   // when it did not answer.
-  bool HandOver(const QString& file, bool pick);
+  bool HandOver(const QString& file, bool pick) { return HandOverOn(bus_, file, pick); }
+  static bool HandOverOn(const QDBusConnection& bus, const QString& file, bool pick);
 
  private:
   QDBusConnection bus_;
@@ -80,6 +81,12 @@ class SingleProgram {
   ApplicationAdaptor* adaptor_;
   bool registered_ = false;
 };
+
+// Hands the start over to a running program, if there is one, before the
+// toolkit connects to the display: a later start then costs little more
+// than a bus call. Makes and ends an application object of its own. False
+// when no program runs or it did not answer.
+bool HandedToRunningProgram(int& argc, char** argv, const QString& file, bool pick);
 
 // What a launcher hands on for the window to come to the front: the
 // environment's activation token and start-up id, when set.
