@@ -155,12 +155,16 @@ QPoint X11ScreenReader::CursorPosition() const {
 QImage X11ScreenReader::Grab(const QRect& area) const {
   QImage image(area.size(), QImage::Format_RGB32);
   if (image.isNull()) return image;
-  image.fill(kUnreadablePixel);
-  if (!readable_) return image;
-  if (shared_memory_ && static_cast<qint64>(area.width()) * area.height() >= kSharedGrabPixels) {
+  if (readable_ && shared_memory_ &&
+      static_cast<qint64>(area.width()) * area.height() >= kSharedGrabPixels) {
     const QRect part = area & RootRect();
+    // A whole screen is written over anyway; filling it first costs as much
+    // as the copy.
+    if (part != area) image.fill(kUnreadablePixel);
     if (part.isEmpty() || GrabShared(part, area, image)) return image;
   }
+  image.fill(kUnreadablePixel);
+  if (!readable_) return image;
 
   auto get_image = [this](const QRect& part) {
     return xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, root_, part.x(), part.y(),
