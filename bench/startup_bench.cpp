@@ -12,174 +12,23 @@
 // A frame counts as shown when the X server reports the first drawing into
 // a top-level window of the started process (Damage extension), so the time
 // covers loading, building the window, mapping it and painting it.
-#include <poll.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <xcb/damage.h>
-#include <xcb/xcb.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "first_frame.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct Sample {
-  double start_ms = 0;
-  double rss_mib = 0;
-  int width = 0;
-  int height = 0;
-};
-
-class Server {
- public:
-  Server() {
-    connection_ = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(connection_)) Fail("cannot connect to the X server");
-    root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-    const xcb_query_extension_reply_t* damage = xcb_get_extension_data(connection_, &xcb_damage_id);
-    if (damage == nullptr || !damage->present) Fail("the X server has no Damage extension");
-    damage_event_ = damage->first_event + XCB_DAMAGE_NOTIFY;
-    xcb_discard_reply(connection_, xcb_damage_query_version(connection_, 1, 1).sequence);
-    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-    xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
-    pid_atom_ = Atom("_NET_WM_PID");
-    xcb_flush(connection_);
-  }
-  ~Server() { xcb_disconnect(connection_); }
-
-  // Waits for the first drawing into a top-level window of process `pid`;
-  // the window's size, or nothing after `timeout`.
-  std::optional<std::pair<int, int>> WaitForFirstFrame(pid_t pid, Clock::duration timeout) {
-    const Clock::time_point deadline = Clock::now() + timeout;
-    std::vector<xcb_damage_damage_t> damages;
-    std::optional<std::pair<int, int>> shown;
-    while (!shown && Clock::now() < deadline) {
-      xcb_generic_event_t* event = xcb_poll_for_event(connection_);
-      if (event == nullptr) {
-        pollfd fd{xcb_get_file_descriptor(connection_), POLLIN, 0};
-        poll(&fd, 1, 5);
-        continue;
-      }
-      const int type = event->response_type & 0x7f;
-      if (type == XCB_CREATE_NOTIFY) {
-        // Watched from its creation, so no early drawing is missed.
-        const auto* created = reinterpret_cast<xcb_create_notify_event_t*>(event);
-        const xcb_damage_damage_t damage = xcb_generate_id(connection_);
-        xcb_damage_create(connection_, damage, created->window, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
-        damages.push_back(damage);
-        xcb_flush(connection_);
-      } else if (type == damage_event_) {
-        const auto* drawn = reinterpret_cast<xcb_damage_notify_event_t*>(event);
-        if (PidOf(drawn->drawable) == pid) shown = {drawn->geometry.width, drawn->geometry.height};
-      }
-      std::free(event);
-    }
-    for (xcb_damage_damage_t damage : damages) xcb_damage_destroy(connection_, damage);
-    xcb_flush(connection_);
-    return shown;
-  }
-
- private:
-  [[noreturn]] static void Fail(const char* why) {
-    std::fprintf(stderr, "startup: %s\n", why);
-    std::exit(2);
-  }
-
-  xcb_atom_t Atom(const char* name) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection_, xcb_intern_atom(connection_, 0, std::strlen(name), name), nullptr);
-    const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return atom;
-  }
-
-  pid_t PidOf(xcb_window_t window) {
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(
-        connection_, xcb_get_property(connection_, 0, window, pid_atom_, XCB_ATOM_CARDINAL, 0, 1),
-        nullptr);
-    pid_t pid = -1;
-    if (reply != nullptr && xcb_get_property_value_length(reply) == 4) {
-      pid = static_cast<pid_t>(*static_cast<uint32_t*>(xcb_get_property_value(reply)));
-    }
-    std::free(reply);
-    return pid;
-  }
-
-  xcb_connection_t* connection_ = nullptr;
-  xcb_window_t root_ = 0;
-  int damage_event_ = 0;
-  xcb_atom_t pid_atom_ = XCB_ATOM_NONE;
-};
-
-double ResidentMib(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
-  }
-  return 0;
-}
-
-pid_t Start(const std::vector<std::string>& command) {
-  std::vector<char*> argv;
-  for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
-  argv.push_back(nullptr);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    execv(argv[0], argv.data());
-    std::fprintf(stderr, "startup: cannot run %s: %s\n", argv[0], std::strerror(errno));
-    _exit(127);
-  }
-  return pid;
-}
-
-void Stop(pid_t pid) {
-  kill(pid, SIGTERM);
-  for (int i = 0; i < 200; ++i) {
-    if (waitpid(pid, nullptr, WNOHANG) == pid) return;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
-}
-
-std::optional<Sample> Measure(Server& server, const std::vector<std::string>& command) {
-  const Clock::time_point start = Clock::now();
-  const pid_t pid = Start(command);
-  const auto shown = server.WaitForFirstFrame(pid, std::chrono::seconds(20));
-  if (!shown) {
-    Stop(pid);
-    return std::nullopt;
-  }
-  Sample sample;
-  sample.start_ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-  sample.width = shown->first;
-  sample.height = shown->second;
-  std::this_thread::sleep_for(std::chrono::seconds(1));
-  sample.rss_mib = ResidentMib(pid);
-  Stop(pid);
-  return sample;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+using bench::Measure;
+using bench::Median;
+using bench::Sample;
+using bench::Server;
 
 }  // namespace
 

@@ -411,6 +411,22 @@ class TForm1 : public QMainWindow {
   bool PushPicking() const;
   ScreenReader* Screen() const { return screen_; }
 
+  // The pick action, which the command line, D-Bus and shortcuts start: the
+  // window hides, the screen, every monitor, is frozen at once, whatever
+  // the picker mode, and a click makes the pixel the current colour and puts
+  // its copy text on the clipboard. The window is shown afterwards, also
+  // when the user gave up (Escape, middle button). While a pick or a modal
+  // dialog is under way it only brings the window to the front.
+  void PickColourFromScreen();
+  // Receives the picked colour, or none when the user gave up or the screen
+  // could not be copied (then `failure` says why).
+  using PickedPixel = std::function<void(std::optional<RgbColor> colour, const QString& failure)>;
+  // The same frozen pick, but the result goes only to `picked`: the window
+  // is not shown again and neither the colour nor the clipboard changes.
+  // False, and `picked` never called, when a pick or a modal dialog is under
+  // way.
+  bool PickPixelFromScreen(PickedPixel picked);
+
   PiccerButton* BitBtnPiccer = nullptr;
   // The magnifier panel of a press-and-drag pick, made when the first pick
   // starts: nothing shows it before.
@@ -632,6 +648,8 @@ class TForm1 : public QMainWindow {
   // When the click-mode capture is due.
   QDeadlineTimer capture_due_;
   std::vector<QPointer<QWidget>> windows_to_clear_;
+  // Set while a pick started by PickPixelFromScreen runs.
+  PickedPixel frozen_pick_done_;
   bool push_pick_running_ = false;
   std::vector<QRect> pick_monitors_;
   // The place and size of the client area before a press-and-drag pick.

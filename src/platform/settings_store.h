@@ -48,6 +48,25 @@ class SettingsStore {
   virtual void Commit() = 0;
 };
 
+// Reads through to another store and drops every write: for a process that
+// must leave the user's settings as they are.
+class ReadOnlySettingsStore final : public SettingsStore {
+ public:
+  explicit ReadOnlySettingsStore(SettingsStore& store) : store_(store) {}
+  std::optional<std::int32_t> ReadNumber(std::string_view name) override {
+    return store_.ReadNumber(name);
+  }
+  std::optional<std::string> ReadString(std::string_view name) override {
+    return store_.ReadString(name);
+  }
+  void WriteNumber(std::string_view, std::int32_t) override {}
+  void WriteString(std::string_view, std::string_view) override {}
+  void Commit() override {}
+
+ private:
+  SettingsStore& store_;
+};
+
 }  // namespace tintara
 
 #endif  // TINTARA_PLATFORM_SETTINGS_STORE_H_

@@ -1,5 +1,8 @@
 #include "platform/x11_screen_reader.h"
 
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#include <xcb/shm.h>
 #include <xcb/xcb.h>
 #include <xcb/xinerama.h>
 #include <xcb/xproto.h>
@@ -7,6 +10,7 @@
 #include <QByteArray>
 #include <QGuiApplication>
 #include <bit>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -14,6 +18,11 @@
 
 namespace tintara {
 namespace {
+
+// From this size on the screen is read through shared memory. The
+// magnifier's squares, read on every move, stay below it: making a segment
+// for each would cost more than it saves.
+constexpr qint64 kSharedGrabPixels = 256 * 256;
 
 // How long a compositing manager takes to fade a window out.
 constexpr int kCompositorSettleMs = 200;
@@ -98,6 +107,8 @@ X11ScreenReader::X11ScreenReader(xcb_connection_t* connection, int screen_number
     channel->max = mask >> channel->shift;
   }
   readable_ = true;
+  const xcb_query_extension_reply_t* shm = xcb_get_extension_data(connection_, &xcb_shm_id);
+  shared_memory_ = shm != nullptr && shm->present;
   // Bytes B, G, R, X: a 32-bit load in host order is already 0x??RRGGBB.
   bgrx_ = bits_per_pixel_ == 32 && red_.mask == 0xFF0000u && green_.mask == 0x00FF00u &&
           blue_.mask == 0x0000FFu && lsb_first_ == (std::endian::native == std::endian::little);
@@ -144,6 +155,14 @@ QPoint X11ScreenReader::CursorPosition() const {
 QImage X11ScreenReader::Grab(const QRect& area) const {
   QImage image(area.size(), QImage::Format_RGB32);
   if (image.isNull()) return image;
+  if (readable_ && shared_memory_ &&
+      static_cast<qint64>(area.width()) * area.height() >= kSharedGrabPixels) {
+    const QRect part = area & RootRect();
+    // A whole screen is written over anyway; filling it first costs as much
+    // as the copy.
+    if (part != area) image.fill(kUnreadablePixel);
+    if (part.isEmpty() || GrabShared(part, area, image)) return image;
+  }
   image.fill(kUnreadablePixel);
   if (!readable_) return image;
 
@@ -177,6 +196,36 @@ QImage X11ScreenReader::Grab(const QRect& area) const {
   if (xcb_get_image_data_length(reply.get()) < stride * part.height()) return image;
   CopyPixels(xcb_get_image_data(reply.get()), stride, part, area, image);
   return image;
+}
+
+bool X11ScreenReader::GrabShared(const QRect& part, const QRect& area, QImage& image) const {
+  const int stride =
+      (part.width() * bits_per_pixel_ + scanline_pad_ - 1) / scanline_pad_ * scanline_pad_ / 8;
+  const int id =
+      shmget(IPC_PRIVATE, static_cast<std::size_t>(stride) * part.height(), IPC_CREAT | 0600);
+  if (id < 0) return false;
+  void* data = shmat(id, nullptr, SHM_RDONLY);
+  bool done = false;
+  if (data != reinterpret_cast<void*>(-1)) {
+    const xcb_shm_seg_t segment = xcb_generate_id(connection_);
+    xcb_shm_attach(connection_, segment, static_cast<std::uint32_t>(id), /*read_only=*/0);
+    // A server on another machine cannot attach; the reply is then an error
+    // and the ordinary read is used.
+    const auto reply = Wait(
+        connection_, xcb_shm_get_image_reply,
+        xcb_shm_get_image(
+            connection_, root_, static_cast<std::int16_t>(part.x()),
+            static_cast<std::int16_t>(part.y()), static_cast<std::uint16_t>(part.width()),
+            static_cast<std::uint16_t>(part.height()), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP, segment, 0));
+    xcb_shm_detach(connection_, segment);
+    if (reply) {
+      CopyPixels(static_cast<const std::uint8_t*>(data), stride, part, area, image);
+      done = true;
+    }
+    shmdt(data);
+  }
+  shmctl(id, IPC_RMID, nullptr);
+  return done;
 }
 
 void X11ScreenReader::CopyPixels(const std::uint8_t* data, int stride, const QRect& part,

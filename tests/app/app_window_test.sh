@@ -3,6 +3,9 @@
 set -euo pipefail
 program=$1
 export HOME=$(mktemp -d)
+# No session bus: a program running on the desktop's own bus would be handed
+# the start instead.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=$HOME/no-session-bus
 trap 'kill "$pid" 2>/dev/null && wait "$pid"; rm -rf "$HOME"' EXIT
 
 "$program" >"$HOME/output.txt" 2>&1 &

@@ -53,4 +53,6 @@ refused "unknown option '-x' (try --help)" -display :99 -x
 refused "one FILE at most, got 2 (try --help)" a.html b.html
 refused "one FILE at most, got 2 (try --help)" -qwindowtitle a.html b.html c.html
 refused "option '-platform' needs a value (try --help)" page.html -platform
+refused "--print needs --pick" --print
+refused "--format needs a number 0..16, got '99'" --pick --print --format 99
 echo "bad arguments refused"

@@ -6,6 +6,9 @@
 set -euo pipefail
 program=$(readlink -f "$1")
 export HOME=$(mktemp -d)
+# No session bus: a program running on the desktop's own bus would be handed
+# the start instead.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=$HOME/no-session-bus
 export XDG_CONFIG_HOME=$HOME/.config
 pid=
 trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$HOME"' EXIT

@@ -44,7 +44,8 @@ root=$work/root
 dpkg-deb -x "$deb" "$root"
 usr=$root/usr
 for file in bin/tintara bin/tintara-cli libexec/tintara/tintara-spi-host \
-    lib/tintara/plug-ins/webp.spi share/applications/tintara.desktop \
+    lib/tintara/plug-ins/webp.spi share/applications/io.github.tintara.tintara.desktop \
+    share/dbus-1/services/io.github.tintara.tintara.service \
     share/metainfo/io.github.tintara.tintara.metainfo.xml \
     share/man/man1/tintara.1.gz share/man/man1/tintara-cli.1.gz \
     share/tintara/help/index.html share/fontconfig/conf.avail/61-tintara-ms-pgothic.conf \
@@ -76,9 +77,15 @@ grep -qxF "$usr/lib/tintara/plug-ins/:" <<<"$help" || fail "installed plug-in fo
 grep -qxE '  webp\.spi +WebP \(\*\.WEBP\)' <<<"$help" || fail "installed plug-in not read: $help"
 echo "unpacked programs run; the program reads its plug-in through its helper"
 
-desktop-file-validate "$usr/share/applications/tintara.desktop" || fail "desktop entry"
-grep -qx 'Exec=tintara %f' "$usr/share/applications/tintara.desktop" || fail "Exec line"
-grep -qx 'StartupNotify=true' "$usr"/share/applications/*.desktop || fail "no StartupNotify"
+entry=$usr/share/applications/io.github.tintara.tintara.desktop
+desktop-file-validate "$entry" || fail "desktop entry"
+grep -qx 'Exec=tintara %f' "$entry" || fail "Exec line"
+grep -qx 'DBusActivatable=true' "$entry" || fail "not D-Bus activatable"
+grep -qx 'Exec=tintara --pick' "$entry" || fail "no pick action"
+service=$usr/share/dbus-1/services/io.github.tintara.tintara.service
+grep -qx 'Name=io.github.tintara.tintara' "$service" || fail "bus service name"
+grep -qx 'Exec=/usr/bin/tintara --bus-activated' "$service" || fail "bus service Exec: $(cat "$service")"
+grep -qx 'StartupNotify=true' "$entry" || fail "no StartupNotify"
 appstreamcli validate --no-net "$usr/share/metainfo/io.github.tintara.tintara.metainfo.xml" \
   >"$work/appstream.log" 2>&1 || { cat "$work/appstream.log"; fail "AppStream metadata"; }
 for page in tintara tintara-cli; do

@@ -6,6 +6,9 @@
 set -euo pipefail
 program=$1
 export HOME=$(mktemp -d)
+# No session bus: a program running on the desktop's own bus would be handed
+# the start instead.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=$HOME/no-session-bus
 export XDG_CONFIG_HOME=$HOME/.config
 store=$XDG_CONFIG_HOME/Korvell/RGB.conf
 pid=

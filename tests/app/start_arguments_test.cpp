@@ -87,5 +87,74 @@ TEST(StartArguments, RefusedArgumentsSayWhy) {
   EXPECT_EQ(ReadStartArguments({"-x", "-y"}).message, "unknown option '-x' (try --help)");
 }
 
+TEST(StartArguments, PickAndItsPrintingOptions) {
+  const StartRequest pick = ReadStartArguments({"--pick"});
+  EXPECT_EQ(pick.action, Action::kRun);
+  EXPECT_TRUE(pick.pick);
+  EXPECT_FALSE(pick.print);
+  EXPECT_EQ(pick.format, -1);
+
+  const StartRequest print =
+      ReadStartArguments({"--print", "--format", "16", "--pick", "--upper", "--names"});
+  EXPECT_EQ(print.action, Action::kRun);
+  EXPECT_TRUE(print.pick && print.print && print.names && print.upper);
+  EXPECT_EQ(print.format, 16);
+  EXPECT_EQ(ReadStartArguments({"--pick", "--print", "--format=0"}).format, 0);
+  // After "--" they are file names, like any other word.
+  EXPECT_EQ(ReadStartArguments({"--", "--pick"}).file, "--pick");
+  EXPECT_FALSE(ReadStartArguments({"--", "--pick"}).pick);
+  EXPECT_TRUE(ReadStartArguments({"--bus-activated"}).bus_activated);
+}
+
+TEST(StartArguments, PickOptionsThatDoNotGoTogetherAreRefused) {
+  const auto refused = [](std::vector<std::string> args) {
+    const StartRequest request = ReadStartArguments(args);
+    EXPECT_EQ(request.action, Action::kUsageError) << args.front();
+    return request.message;
+  };
+  EXPECT_EQ(refused({"--print"}), "--print needs --pick");
+  EXPECT_EQ(refused({"--bus-activated", "--pick"}), "--bus-activated takes no other argument");
+  EXPECT_EQ(refused({"--bus-activated", "a.html"}), "--bus-activated takes no other argument");
+  EXPECT_EQ(refused({"--pick", "page.html"}), "--pick takes no FILE");
+  EXPECT_EQ(refused({"--pick", "--format", "4"}), "--format, --names and --upper need --print");
+  EXPECT_EQ(refused({"--pick", "--upper"}), "--format, --names and --upper need --print");
+  EXPECT_EQ(refused({"--pick", "--print", "--format"}), "--format needs a number 0..16");
+  EXPECT_EQ(refused({"--pick", "--print", "--format", "17"}),
+            "--format needs a number 0..16, got '17'");
+  EXPECT_EQ(refused({"--pick", "--print", "--format", "-1"}),
+            "--format needs a number 0..16, got '-1'");
+  EXPECT_EQ(refused({"--pick", "--print", "--format=4x"}),
+            "--format needs a number 0..16, got '4x'");
+  EXPECT_EQ(refused({"--pick", "--print", "--format", ""}),
+            "--format needs a number 0..16, got ''");
+}
+
+StartRequest Print(int format, bool names, bool upper) {
+  StartRequest request;
+  request.pick = request.print = true;
+  request.format = format;
+  request.names = names;
+  request.upper = upper;
+  return request;
+}
+
+// --format writes as tintara-cli text does, whatever the options chose.
+TEST(PrintedPickText, FormatGivenIgnoresTheOptions) {
+  const RgbColor red = RgbColor::FromInts(255, 0, 0);
+  EXPECT_EQ(PrintedPickText(red, Print(4, false, false), 7, false, false), "color : #ff0000");
+  EXPECT_EQ(PrintedPickText(red, Print(4, true, false), 7, true, true), "color : red");
+  EXPECT_EQ(
+      PrintedPickText(RgbColor::FromInts(0x12, 0x34, 0x56), Print(0, false, true), 4, true, true),
+      "123456");
+}
+
+// Without it the options' format and form hold; the switches only add.
+TEST(PrintedPickText, WithoutFormatTheOptionsHold) {
+  const RgbColor red = RgbColor::FromInts(255, 0, 0);
+  EXPECT_EQ(PrintedPickText(red, Print(-1, false, false), 4, false, true), "color : red");
+  EXPECT_EQ(PrintedPickText(red, Print(-1, false, false), 4, true, false), "COLOR : #FF0000");
+  EXPECT_EQ(PrintedPickText(red, Print(-1, true, true), 4, true, true), "COLOR : RED");
+}
+
 }  // namespace
 }  // namespace tintara

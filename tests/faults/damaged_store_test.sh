@@ -29,6 +29,9 @@ good_store() {
   printf 'Favorite1=sea\nFavoriteR1=4\nFavoriteG1=5\nFavoriteB1=6\n'
   printf 'RadioUser=1\nPiccerTime=500\nRadioPiccer=0\nPiccerArea=10\n'
 }
+# No session bus: a program running on the desktop's own bus would be handed
+# the start instead.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=$root/no-session-bus
 keys="Top Left R0 G0 B0 R9 G9 B9 ColorPalette ColorSlide OutputNum OutputLower Favorite
       RadioUser PiccerTime RadioPiccer PiccerArea"
 

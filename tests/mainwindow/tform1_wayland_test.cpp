@@ -74,7 +74,7 @@ class WaylandPickerTest : public testing::Test {
       return bus_->interface()->isServiceRegistered("org.freedesktop.portal.Desktop").value();
     }));
   }
-  void StartWindows() {
+  void StartWindows(bool shown = true) {
     reader_ = std::make_unique<WaylandScreenReader>(*bus_);
     windows_ = std::make_unique<ProgramWindows>(
         TForm1Services{.settings = &store_,
@@ -84,6 +84,7 @@ class WaylandPickerTest : public testing::Test {
     options.radio_piccer = true;  // as stored by an X11 session
     options.piccer_time = 1;
     Main().ApplyHeldOptions(options);
+    if (!shown) return;
     Main().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
   }
@@ -145,6 +146,35 @@ TEST_F(WaylandPickerTest, ARefusedScreenshotLeavesTheColourAndBringsTheWindowBac
   Click(Main().BitBtnPiccer, {13, 13});
   ASSERT_TRUE(QTest::qWaitFor([&] { return !errors_.isEmpty(); }, 10000));
   EXPECT_TRUE(QTest::qWaitFor([&] { return Main().isVisible(); }));
+  EXPECT_FALSE(Caption().isVisible());
+  EXPECT_EQ(Main().CurrentColour(), before);
+  EXPECT_FALSE(Main().PickerBusy());
+}
+
+// The pick action of a program started by --pick: no window before, the
+// portal's picture frozen at once, the window after the click.
+TEST_F(WaylandPickerTest, PickActionFreezesThePortalsPictureBeforeAnyWindow) {
+  StartPortal({"--picture", picture_});
+  StartWindows(/*shown=*/false);
+  Main().PickColourFromScreen();
+  EXPECT_TRUE(Main().PickerBusy());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Caption().isVisible(); }, 10000));
+  EXPECT_FALSE(Main().isVisible());
+  EXPECT_EQ(Caption().Frozen().pixel(300, 200), kPicked);
+  Click(Caption().ImageCaption, {300, 200});
+  EXPECT_EQ(Main().CurrentColour(), RgbColor::FromInts(10, 0, 255));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Main().isVisible(); }));
+  EXPECT_FALSE(Main().PickerBusy());
+  EXPECT_TRUE(errors_.isEmpty());
+}
+
+TEST_F(WaylandPickerTest, PickActionRefusedByThePortalSaysSoOverTheWindow) {
+  StartPortal({"--cancel"});
+  StartWindows(/*shown=*/false);
+  const RgbColor before = Main().CurrentColour();
+  Main().PickColourFromScreen();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !errors_.isEmpty(); }, 10000));
+  EXPECT_TRUE(Main().isVisible());
   EXPECT_FALSE(Caption().isVisible());
   EXPECT_EQ(Main().CurrentColour(), before);
   EXPECT_FALSE(Main().PickerBusy());

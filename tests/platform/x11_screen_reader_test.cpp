@@ -128,6 +128,26 @@ TEST_F(X11ScreenReaderTest, GrabAndPixelReadEveryDevicePixel) {
   QCursor::setPos(pointer_was);
 }
 
+// A large area, as the frozen screen copies it, is read another way than the
+// magnifier's small squares (through memory shared with the server); it must
+// come out the same, at every depth, also where it reaches off the root.
+TEST_F(X11ScreenReaderTest, ALargeGrabReadsAsASmallOne) {
+  PatternWindow window(QRect(40, 30, 300, 260), Distinct);
+  ASSERT_TRUE(ShowOnScreen(window, Distinct));
+  const QRect device = window.DeviceRect();
+  ASSERT_GE(device.width() * device.height(), 256 * 256);
+  EXPECT_TRUE(SameImage(reader_->Grab(device), Expected(device.size(), Distinct)));
+
+  const QRect root = DesktopRect(reader_->Monitors());
+  const QRect beyond(root.topLeft() - QPoint(10, 10), root.size() + QSize(20, 20));
+  const QImage all = reader_->Grab(beyond);
+  ASSERT_EQ(all.size(), beyond.size());
+  EXPECT_EQ(all.pixel(0, 0), kUnreadablePixel);
+  EXPECT_EQ(all.pixel(all.width() - 1, all.height() - 1), kUnreadablePixel);
+  const QPoint inside = device.topLeft() - beyond.topLeft();
+  EXPECT_TRUE(SameImage(all.copy(QRect(inside, device.size())), Expected(device.size(), Distinct)));
+}
+
 TEST_F(X11ScreenReaderTest, WhatLiesOffTheRootIsWhite) {
   const qreal ratio = qGuiApp->devicePixelRatio();
   PatternWindow window(QRect(0, 0, qRound(20 / ratio), qRound(20 / ratio)), Distinct);

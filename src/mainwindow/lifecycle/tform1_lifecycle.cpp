@@ -221,6 +221,7 @@ void TForm1::GiveUpForEnding() {
     case CaptureStage::kClearing:
       TimerCapture->stop();
       capture_stage_ = CaptureStage::kIdle;
+      frozen_pick_done_ = {};
       break;
     case CaptureStage::kFrozen:
       caption_->Cancel();

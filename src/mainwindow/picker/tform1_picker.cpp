@@ -1,11 +1,13 @@
 // The screen picker: press-and-drag picking on the live screen, and
 // click picking on a frozen copy of it.
+#include <QApplication>
 #include <QLayout>
 #include <QTimer>
 #include <QToolTip>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "mainwindow/client_area.h"
 #include "mainwindow/picker/desktop_coordinates.h"
@@ -253,8 +255,12 @@ void TForm1::FreezeScreen() {
     // The pick may have been given up meanwhile (the program is ending).
     if (alive == nullptr || capture_stage_ != CaptureStage::kClearing) return;
     if (!frozen) {
-      // Nothing changes: the window comes back and says why.
       capture_stage_ = CaptureStage::kIdle;
+      if (frozen_pick_done_) {
+        std::exchange(frozen_pick_done_, {})(std::nullopt, QString::fromUtf8(kNoScreenPicture));
+        return;
+      }
+      // Nothing changes: the window comes back and says why.
       show();
       raise();
       activateWindow();
@@ -280,10 +286,51 @@ void TForm1::FreezeScreen() {
 
 void TForm1::FinishFrozenPick(std::optional<QRgb> pixel) {
   capture_stage_ = CaptureStage::kIdle;
+  if (frozen_pick_done_) {
+    std::exchange(frozen_pick_done_, {})(pixel ? std::optional(ColourOf(*pixel)) : std::nullopt,
+                                         {});
+    return;
+  }
   if (pixel) SetCurrentColour(ColourOf(*pixel));
   show();
   raise();
   activateWindow();
+}
+
+// ---- the pick action ----
+
+bool TForm1::PickPixelFromScreen(PickedPixel picked) {
+  // A modal dialog waits for an answer; the window must not vanish from
+  // under it.
+  if (PickerBusy() || QApplication::activeModalWidget() != nullptr || !MakeFrozenPickWindows()) {
+    return false;
+  }
+  frozen_pick_done_ = std::move(picked);
+  // No delay: the copy is taken as soon as the server reports the windows
+  // gone.
+  capture_stage_ = CaptureStage::kWaiting;
+  TimerCaptureTimer();
+  return true;
+}
+
+void TForm1::PickColourFromScreen() {
+  const bool started =
+      PickPixelFromScreen([this](std::optional<RgbColor> colour, const QString& failure) {
+        if (colour) {
+          SetCurrentColour(*colour);
+          CopyColourText();
+        }
+        show();
+        raise();
+        activateWindow();
+        if (!failure.isEmpty()) error_box_(failure);
+      });
+  // Busy: the window is where the user can see why.
+  if (!started && !PickerBusy()) {
+    show();
+    raise();
+    activateWindow();
+  }
 }
 
 }  // namespace tintara
