@@ -155,7 +155,8 @@ int main(int argc, char** argv) {
     tintara::PortalGlobalShortcut pick_shortcut({QStringLiteral("pick"),
                                                  QStringLiteral("画面から色を取る"),
                                                  QStringLiteral("CTRL+SHIFT+c")});
-    // Its Activated signal is to start a pick from the main window: connect it here.
+    QObject::connect(&pick_shortcut, &tintara::PortalGlobalShortcut::Activated, &windows.Main(),
+                     &tintara::TForm1::PickColourFromScreen);
     QApplication::exec();
   } catch (const std::exception& error) {
     tintara::StandardErrorBox()(QString::fromUtf8(error.what()));
