@@ -6,6 +6,7 @@
 
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/damage.h>
@@ -203,6 +204,22 @@ inline double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const std::size_t n = values.size();
   return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// A home of its own for the programs measured, from a mkdtemp template: the
+// first start writes the settings, so the measured starts are ordinary ones,
+// as a user has them every day. Null if it cannot be made.
+inline const char* MakeOwnHome(char* name_template) {
+  const char* home = mkdtemp(name_template);
+  if (home == nullptr) return nullptr;
+  setenv("HOME", home, 1);
+  setenv("XDG_CONFIG_HOME", (std::string(home) + "/.config").c_str(), 1);
+  setenv("XDG_CACHE_HOME", (std::string(home) + "/.cache").c_str(), 1);
+  const std::string runtime = std::string(home) + "/runtime";
+  mkdir(runtime.c_str(), 0700);
+  setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  unsetenv("QT_QPA_PLATFORM");
+  return home;
 }
 
 }  // namespace bench

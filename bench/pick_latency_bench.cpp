@@ -103,15 +103,8 @@ int main(int argc, char** argv) {
   }
 
   char home_template[] = "/tmp/tintara-pick.XXXXXX";
-  const char* home = mkdtemp(home_template);
+  const char* home = bench::MakeOwnHome(home_template);
   if (home == nullptr) return 2;
-  setenv("HOME", home, 1);
-  setenv("XDG_CONFIG_HOME", (std::string(home) + "/.config").c_str(), 1);
-  setenv("XDG_CACHE_HOME", (std::string(home) + "/.cache").c_str(), 1);
-  const std::string runtime = std::string(home) + "/runtime";
-  mkdir(runtime.c_str(), 0700);
-  setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-  unsetenv("QT_QPA_PLATFORM");
   PrivateBus bus;
 
   Server server;

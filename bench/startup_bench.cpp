@@ -55,18 +55,9 @@ int main(int argc, char** argv) {
     }
   }
 
-  // A home of its own: the first start below writes the settings, so the
-  // measured starts are ordinary ones, as a user has them every day.
   char home_template[] = "/tmp/tintara-startup.XXXXXX";
-  const char* home = mkdtemp(home_template);
+  const char* home = bench::MakeOwnHome(home_template);
   if (home == nullptr) return 2;
-  setenv("HOME", home, 1);
-  setenv("XDG_CONFIG_HOME", (std::string(home) + "/.config").c_str(), 1);
-  setenv("XDG_CACHE_HOME", (std::string(home) + "/.cache").c_str(), 1);
-  const std::string runtime = std::string(home) + "/runtime";
-  mkdir(runtime.c_str(), 0700);
-  setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-  unsetenv("QT_QPA_PLATFORM");
 
   Server server;
   const std::optional<Sample> first = Measure(server, {program});
