@@ -3,10 +3,11 @@
 # window manager and a session bus of the test's own: a later start raises
 # the running window or hands it a file or a pick and ends; --pick picks
 # from the frozen screen with or without a running program; --pick --print
-# prints the pixel's text; without a session bus every start is a program
+# prints the pixel's text; the desktop's global shortcut picks; without a session bus every start is a program
 # of its own.
 set -euo pipefail
 program=$(readlink -f "$1")
+shortcuts_portal=$(readlink -f "$2")
 export HOME=$(mktemp -d)
 export XDG_CONFIG_HOME=$HOME/.config
 pids=()
@@ -229,7 +230,32 @@ kill -TERM "$started"
 for _ in $(seq 1 100); do kill -0 "$started" 2>/dev/null || break; sleep 0.1; done
 echo "started by the bus: the launcher's pick, then Activate"
 
-# 7. Without a session bus every start is a program of its own.
+# 7. The desktop's global shortcut: the running program binds "pick" with
+# the portal, and the portal's Activated starts a pick.
+"$shortcuts_portal" --log "$HOME/portal.log" >>"$HOME/output.txt" 2>&1 &
+pids+=("$!")
+start_first
+session=
+for _ in $(seq 1 100); do
+  session=$(sed -n 's/^BindShortcuts\tsession=\([^\t]*\)\t.*\tid=pick\t.*/\1/p' \
+    "$HOME/portal.log" 2>/dev/null | tail -n 1)
+  [ -n "$session" ] && break
+  sleep 0.1
+done
+[ -n "$session" ] || fail "the pick shortcut was not bound: $(cat "$HOME/portal.log" 2>/dev/null)"
+xsetroot -solid '#2468ac'
+gdbus call --session --dest org.freedesktop.portal.Desktop \
+  --object-path /org/freedesktop/portal/desktop --method io.github.tintara.FakePortal.Activate \
+  "objectpath '$session'" "'pick'" >/dev/null || fail "the portal's Activated was not sent"
+wait_for_overlay
+xdotool mousemove 6 6 click 1
+title_becomes 2468ac
+[ "$(clipboard)" = 2468ac ] || fail "clipboard '$(clipboard)' after the shortcut's pick"
+kill -TERM "$pid"
+wait "$pid" || fail "exit status $? after SIGTERM"
+echo "global shortcut: bound, and its activation picks 2468ac"
+
+# 8. Without a session bus every start is a program of its own.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$HOME/no-bus
 "$program" >>"$HOME/output.txt" 2>&1 &
 pids+=("$!")
