@@ -147,9 +147,7 @@ TEST_F(TForm1PlugInWaitTest, TheWindowDrawsHoldsCommandsAndEscapeGivesTheOpenUp)
     QCoreApplication::processEvents();
     return waited;
   };
-  clock.restart();
   EXPECT_TRUE(open_waits_on_the_helper());
-  EXPECT_GE(clock.elapsed(), 1000);
   // Not a picture for any plug-in left: the text reader has it.
   EXPECT_TRUE(form_->MemoBODY.contains("#123456")) << form_->MemoBODY.toStdString();
   EXPECT_FALSE(open_waits_on_the_helper());

@@ -20,7 +20,8 @@
  *   short_bits  a header of 64 x 64 pixels at 24 bits, 16 bytes of rows
  *   bad_depth   a header of 7 bits per pixel over the real rows
  *   crashes     GetPicture dies of SIGSEGV
- *   hangs       GetPicture never returns
+ *   hangs       GetPicture never returns; each call first adds a line to
+ *               the file TINTARA_TEST_PLUGIN_CALLS names, if set
  *   progress    decodes, reporting 0/2, 1/2 and 2/2; gives up (fails) when
  *               the callback returns non-zero
  *   slow_progress  decodes as good_a, but only after four seconds, reporting
@@ -31,6 +32,7 @@
  */
 #include <signal.h>
 #include <stdint.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <tintara/image_plugin.h>
@@ -140,6 +142,12 @@ TINTARA_SPI_EXPORT int32_t TINTARA_SPI_CALL GetPicture(const char* data, int64_t
 #if defined(TEST_PLUGIN_CRASHES)
   raise(SIGSEGV);
 #elif defined(TEST_PLUGIN_HANGS)
+  const char* calls = getenv("TINTARA_TEST_PLUGIN_CALLS");
+  FILE* log = calls != NULL ? fopen(calls, "a") : NULL;
+  if (log != NULL) {
+    fputs("GetPicture\n", log);
+    fclose(log);
+  }
   for (;;) sleep(1);
 #elif defined(TEST_PLUGIN_FAILS) || defined(TEST_PLUGIN_JPEG_LIKE)
   return TINTARA_SPI_FAILED;
