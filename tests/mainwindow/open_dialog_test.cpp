@@ -25,15 +25,21 @@ TEST(OpenDialog, SpeaksJapaneseAndShowsTheFilterAsWritten) {
   QStringList texts;
   QString filter;
   bool details_hidden = false;
-  QTimer::singleShot(0, [&] {
+  // The dialog comes once the plug-ins have given their filter, which runs
+  // the event loop too: look until it is there.
+  QTimer look;
+  look.setInterval(20);
+  QObject::connect(&look, &QTimer::timeout, [&] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr) return;
+    look.stop();
     details_hidden = dialog->testOption(QFileDialog::HideNameFilterDetails);
     for (const QLabel* label : dialog->findChildren<QLabel*>()) texts << label->text();
     for (const QPushButton* button : dialog->findChildren<QPushButton*>()) texts << button->text();
     if (auto* types = dialog->findChild<QComboBox*>("fileTypeCombo")) filter = types->itemText(0);
     dialog->reject();
   });
+  look.start();
   form.SpeedButtonPicture->click();
   EXPECT_TRUE(details_hidden);
   EXPECT_EQ(filter, "AllType   [*.*]");
