@@ -11,6 +11,7 @@
 #include <QTest>
 #include <memory>
 
+#include "platform/fake_portal_process.h"
 #include "private_session_bus.h"
 
 namespace tintara {
@@ -49,31 +50,14 @@ class PortalGlobalShortcutTest : public testing::Test {
   void StartFake(QStringList arguments = {}) {
     StopFake();
     QFile::remove(LogPath());
-    fake_ = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DBUS_SESSION_BUS_ADDRESS", bus_daemon_->Address());
-    fake_->setProcessEnvironment(environment);
-    fake_->setProcessChannelMode(QProcess::ForwardedChannels);
-    fake_->start(QStringLiteral(TINTARA_FAKE_GLOBAL_SHORTCUTS_PORTAL),
-                 arguments << QStringLiteral("--log") << LogPath());
-    ASSERT_TRUE(fake_->waitForStarted(10000));
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-          return fake_->state() != QProcess::Running ||
-                 bus_.interface()->isServiceRegistered(kPortalName).value();
-        },
-        60000));
-    ASSERT_EQ(fake_->state(), QProcess::Running) << "the fake portal quit";
+    ASSERT_TRUE(fake_.Start(QStringLiteral(TINTARA_FAKE_GLOBAL_SHORTCUTS_PORTAL),
+                            arguments << QStringLiteral("--log") << LogPath(), environment, bus_))
+        << "the fake portal did not start or quit";
   }
 
-  void StopFake() {
-    if (!fake_) return;
-    fake_->kill();
-    fake_->waitForFinished();
-    fake_.reset();
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return !bus_.interface()->isServiceRegistered(kPortalName).value(); }, 60000));
-  }
+  void StopFake() { EXPECT_TRUE(fake_.Stop(bus_)); }
 
   QString LogPath() const { return root_.filePath("calls.log"); }
 
@@ -116,7 +100,7 @@ class PortalGlobalShortcutTest : public testing::Test {
   QTemporaryDir root_;
   QString bus_name_;
   QDBusConnection bus_{QString()};
-  std::unique_ptr<QProcess> fake_;
+  FakePortalProcess fake_;
 };
 
 TEST_F(PortalGlobalShortcutTest, BindsThePickShortcutAndPassesOnItsActivations) {

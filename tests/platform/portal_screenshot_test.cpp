@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/fake_portal_process.h"
 #include "private_session_bus.h"
 
 namespace tintara {
@@ -93,34 +94,15 @@ class PortalScreenshotTest : public testing::Test {
   void StartFake(QStringList arguments, const QString& temporary = {}) {
     StopFake();
     QFile::remove(LogPath());
-    fake_ = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DBUS_SESSION_BUS_ADDRESS", address_);
     environment.insert("TMPDIR", temporary.isEmpty() ? tmp_ : temporary);
-    fake_->setProcessEnvironment(environment);
-    fake_->setProcessChannelMode(QProcess::ForwardedChannels);
-    fake_->start(QStringLiteral(TINTARA_FAKE_SCREENSHOT_PORTAL),
-                 arguments << QStringLiteral("--log") << LogPath());
-    ASSERT_TRUE(fake_->waitForStarted(10000));
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-          return fake_->state() != QProcess::Running ||
-                 bus_.interface()->isServiceRegistered(kPortalName).value();
-        },
-        60000));
-    ASSERT_EQ(fake_->state(), QProcess::Running) << "the fake portal quit";
+    ASSERT_TRUE(fake_.Start(QStringLiteral(TINTARA_FAKE_SCREENSHOT_PORTAL),
+                            arguments << QStringLiteral("--log") << LogPath(), environment, bus_))
+        << "the fake portal did not start or quit";
   }
 
-  // Waits until the bus has seen it go too, or the next call could still be
-  // routed to it.
-  void StopFake() {
-    if (!fake_) return;
-    fake_->kill();
-    fake_->waitForFinished();
-    fake_.reset();
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return !bus_.interface()->isServiceRegistered(kPortalName).value(); }, 60000));
-  }
+  void StopFake() { EXPECT_TRUE(fake_.Stop(bus_)); }
 
   QString LogPath() const { return root_.filePath("requests.log"); }
 
@@ -185,7 +167,7 @@ class PortalScreenshotTest : public testing::Test {
   QString tmp_, run_, keep_;
   QString bus_name_;
   QDBusConnection bus_{QString()};
-  std::unique_ptr<QProcess> fake_;
+  FakePortalProcess fake_;
   QImage source_;
   QString source_path_;
 };
