@@ -82,6 +82,8 @@ constexpr Matrix Product(const Matrix& a, const Matrix& b) {
 constexpr Matrix kLinearSrgbToXyzD50 = Product(kD65ToD50, kLinearSrgbToXyz);
 constexpr Matrix kLinearSrgbToLms = Product(kXyzToLms, kLinearSrgbToXyz);
 constexpr Matrix kLmsToLinearSrgb = Product(kXyzToLinearSrgb, kLmsToXyz);
+constexpr Matrix kLinearP3ToLinearSrgb = Product(kXyzToLinearSrgb, kLinearP3ToXyz);
+constexpr Matrix kLinearSrgbToLinearP3 = Product(kXyzToLinearP3, kLinearSrgbToXyz);
 
 constexpr CssTriple kD50White = {0.3457 / 0.3585, 1.0, (1.0 - 0.3457 - 0.3585) / 0.3585};
 constexpr double kLabEpsilon = 216.0 / 24389;
@@ -89,44 +91,98 @@ constexpr double kLabKappa = 24389.0 / 27;
 
 constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
 
-// The N-th root to within a few units of the last place, in a fraction of
-// the library's time for a general power: a first guess from the exponent
-// bits, then Halley's iteration, which triples the correct digits each time.
 template <int N>
-double Root(double x) {
-  const double a = std::fabs(x);
-  // Zero, subnormals and the absurd go the long way.
-  if (!(a >= 0x1p-1000 && a <= 0x1p1000)) return std::copysign(std::pow(a, 1.0 / N), x);
-  constexpr std::uint64_t kBias = ((1023ull * (N - 1)) << 52) / N;
-  double y = std::bit_cast<double>(std::bit_cast<std::uint64_t>(a) / N + kBias);
-  for (int i = 0; i < 3; ++i) {
-    double power = y;
-    for (int k = 1; k < N; ++k) power *= y;
-    y *= ((N - 1) * power + (N + 1) * a) / ((N + 1) * power + (N - 1) * a);
+constexpr double IntegerPower(double x) {
+  if constexpr (N == 1) {
+    return x;
+  } else if constexpr (N % 2 == 0) {
+    const double half = IntegerPower<N / 2>(x);
+    return half * half;
+  } else {
+    return IntegerPower<N - 1>(x) * x;
   }
-  return std::copysign(y, x);
 }
 
-double Cbrt(double x) { return Root<3>(x); }
+// The N-th root of v >= 1 by Newton's method, for building tables at compile
+// time; from above it falls steadily and then settles in a few steps.
+template <int N>
+constexpr double SlowRoot(double v) {
+  double y = v;
+  for (int i = 0; i < 1000; ++i) {
+    const double next = y - (IntegerPower<N>(y) - v) / (N * IntegerPower<N - 1>(y));
+    if (next >= y) break;
+    y = next;
+  }
+  return y;
+}
+
+// First guesses for a^(P/N). With a = 2^e * mu and P*e = N*q + r, the power
+// is 2^q * (2^r * mu^P)^(1/N): the table holds the second factor for each r
+// at the 2^B + 1 evenly spaced knots of the mantissa mu from 1 to 2.
+template <int P, int N, int B>
+struct PowerKnots {
+  std::array<std::array<double, (1 << B) + 1>, N> values{};
+
+  constexpr PowerKnots() {
+    for (int r = 0; r < N; ++r) {
+      for (int knot = 0; knot <= (1 << B); ++knot) {
+        values[r][knot] = SlowRoot<N>((1 << r) * IntegerPower<P>(1 + double(knot) / (1 << B)));
+      }
+    }
+  }
+};
+
+template <int P, int N, int B>
+constexpr PowerKnots<P, N, B> kPowerKnots;
+
+// a^(P/N) for a >= 0 to within about ten units of the last place, in a
+// fraction of the library's time for a general power: a first guess good to
+// a few millionths, straight between the table's two nearest knots, then one
+// step of Halley's iteration on y^N = a^P, which triples the correct digits.
+template <int P, int N, int B>
+double RationalPower(double a) {
+  // Zero, subnormals, the absurd and NaN go the long way; within these
+  // bounds a^P neither overflows nor leaves the normal range.
+  constexpr std::uint64_t kLimit = 1000 / P;
+  constexpr double kLow = std::bit_cast<double>((1023 - kLimit) << 52);
+  constexpr double kHigh = std::bit_cast<double>((1023 + kLimit) << 52);
+  if (!(a >= kLow && a <= kHigh)) return std::pow(a, static_cast<double>(P) / N);
+  const auto bits = std::bit_cast<std::uint64_t>(a);
+  const int exponent = static_cast<int>(bits >> 52) - 1023;
+  // Shifts P * exponent to a positive number so that / and % round down.
+  constexpr int kShift = 1023 * P / N + 2;
+  const auto shifted = static_cast<unsigned>(P * exponent + N * kShift);
+  const auto& knots = kPowerKnots<P, N, B>.values[shifted % N];
+  constexpr int kFractionBits = 52 - B;
+  const unsigned knot = (bits >> kFractionBits) & ((1u << B) - 1);
+  const double between = static_cast<double>(bits & ((std::uint64_t{1} << kFractionBits) - 1)) *
+                         (1.0 / static_cast<double>(std::uint64_t{1} << kFractionBits));
+  const double guess = knots[knot] + (knots[knot + 1] - knots[knot]) * between;
+  const std::int64_t scale = static_cast<std::int64_t>(shifted / N) - kShift;
+  const double y =
+      std::bit_cast<double>(std::bit_cast<std::uint64_t>(guess) +
+                            static_cast<std::uint64_t>(scale) * (std::uint64_t{1} << 52));
+  const double target = IntegerPower<P>(a);
+  const double power = IntegerPower<N>(y);
+  return y * (((N - 1) * power + (N + 1) * target) / ((N + 1) * power + (N - 1) * target));
+}
+
+double Cbrt(double x) { return std::copysign(RationalPower<1, 3, 6>(std::fabs(x)), x); }
 
 // The sRGB transfer curve, extended to values beyond 0..1 by symmetry.
 double SrgbToLinear(double c) {
   const double magnitude = std::fabs(c);
   if (magnitude <= 0.04045) return c / 12.92;
-  // v^2.4 = (v^(1/5))^12.
-  const double root = Root<5>((magnitude + 0.055) / 1.055);
-  const double square = root * root;
-  const double sixth = square * square * square;
-  return std::copysign(sixth * sixth, c);
+  // t^2.4 = t^2 * (t^(1/5))^2.
+  const double t = (magnitude + 0.055) * (1 / 1.055);
+  const double fifth = RationalPower<1, 5, 6>(t);
+  return std::copysign((t * t) * (fifth * fifth), c);
 }
 
 double LinearToSrgb(double c) {
   const double magnitude = std::fabs(c);
   if (magnitude <= 0.0031308) return 12.92 * c;
-  // m^(1/2.4) = m^(1/3) * m^(1/12): a cube root and two square roots cost a
-  // fraction of a general power.
-  const double third = Cbrt(magnitude);
-  return std::copysign(1.055 * third * std::sqrt(std::sqrt(third)) - 0.055, c);
+  return std::copysign(1.055 * RationalPower<5, 12, 7>(magnitude) - 0.055, c);
 }
 
 CssTriple Decode(const CssTriple& v) {
@@ -373,6 +429,9 @@ CssTriple ConvertCss(CssSpace from, CssSpace to, const CssTriple& values) {
   if (IsSrgbForm(from) && IsSrgbForm(to)) {
     return SrgbToSrgbForm(to, SrgbFormToSrgb(from, values));
   }
+  if (from == CssSpace::kDisplayP3 && IsSrgbForm(to)) {
+    return SrgbToSrgbForm(to, Encode(Multiply(kLinearP3ToLinearSrgb, Decode(values))));
+  }
   return CssFromXyzD65(to, CssToXyzD65(from, values));
 }
 
@@ -392,6 +451,8 @@ CssTriple RgbToCss(CssSpace space, RgbColor colour) {
       return LmsToOklab(Multiply(kLinearSrgbToLms, light));
     case CssSpace::kOklch:
       return ToPolar(LmsToOklab(Multiply(kLinearSrgbToLms, light)));
+    case CssSpace::kDisplayP3:
+      return Encode(Multiply(kLinearSrgbToLinearP3, light));
     default:
       return CssFromXyzD65(space, Multiply(kLinearSrgbToXyz, light));
   }

@@ -86,6 +86,39 @@ TEST(CssSpaces, GiveTheWorkedExamplesOfTheStandard) {
   ExpectNear(ConvertCss(CssSpace::kHwb, CssSpace::kSrgb, {0, 0, 0}), {1, 0, 0}, 1e-12);
 }
 
+// The transfer curve and the cube roots are worked out from tables of first
+// guesses: a wrong knot or a slip at a power of two shows as a value off in
+// one narrow stretch, so the sweep walks every stretch of many binades.
+TEST(CssSpaces, TransferCurveAndCubeRootsAreExactEverywhere) {
+  const double white = ConvertCss(CssSpace::kSrgbLinear, CssSpace::kOklab, {1, 1, 1})[0];
+  for (double x = 1e-9; x < 1e12; x *= 1.001) {
+    SCOPED_TRACE(x);
+    const double curve = x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+    // Greys, as a grey's way through the other space mixes nothing in.
+    for (double sign : {1.0, -1.0}) {
+      const double v = sign * x;
+      const double linear = ConvertCss(CssSpace::kSrgb, CssSpace::kSrgbLinear, {v, v, v})[1];
+      EXPECT_NEAR(linear, sign * curve, curve * 4e-15);
+      const double c = sign * curve;
+      EXPECT_NEAR(ConvertCss(CssSpace::kSrgbLinear, CssSpace::kSrgb, {c, c, c})[1], v, x * 4e-15);
+    }
+    // Oklab's lightness is a sum of cube roots: for greys, white's times the
+    // cube root of x.
+    const double lightness = ConvertCss(CssSpace::kSrgbLinear, CssSpace::kOklab, {x, x, x})[0];
+    EXPECT_NEAR(lightness, white * std::cbrt(x), lightness * 4e-15);
+  }
+  // Zero, and magnitudes beyond the tables, still give the right answers.
+  const auto grey = [](double v) {
+    return ConvertCss(CssSpace::kSrgbLinear, CssSpace::kSrgb, {v, v, v})[1];
+  };
+  EXPECT_EQ(grey(0), 0);
+  EXPECT_NEAR(grey(1e70), 1.055 * std::pow(1e70, 1 / 2.4) - 0.055, 1e15);
+  EXPECT_NEAR(grey(-1e300), -1.055 * std::pow(1e300, 1 / 2.4) + 0.055, 1e110);
+  EXPECT_EQ(ConvertCss(CssSpace::kSrgbLinear, CssSpace::kOklab, {0, 0, 0})[0], 0);
+  EXPECT_TRUE(std::isnan(ConvertCss(CssSpace::kSrgb, CssSpace::kSrgbLinear,
+                                    {std::numeric_limits<double>::quiet_NaN(), 0, 0})[0]));
+}
+
 TEST(CssSpaces, HueAndSaturationFormsRoundTrip) {
   for (const CssTriple& hsl :
        {CssTriple{0, 100, 50}, CssTriple{200, 30, 70}, CssTriple{359, 5, 5}}) {
