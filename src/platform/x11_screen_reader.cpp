@@ -52,15 +52,16 @@ int Scale(std::uint32_t value, std::uint32_t max) {
   return max == 255 ? static_cast<int>(value) : static_cast<int>((value * 255 + max / 2) / max);
 }
 
-// Maps the whole pages of `length` bytes from `start` in one call: a whole
-// screen is over a thousand pages, each otherwise faulted in on its own
-// during the copy. Where the kernel cannot, the copy faults them as before.
-void MapPagesAtOnce(const void* start, std::size_t length, int advice) {
+// Maps the whole pages of `length` bytes from `start` for writing in one
+// call: a whole screen is over a thousand pages, each otherwise faulted in on
+// its own during the copy. Where the kernel cannot, the copy faults them as
+// before.
+void MapPagesAtOnce(const void* start, std::size_t length) {
   const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
   const auto address = reinterpret_cast<std::uintptr_t>(start);
   const std::uintptr_t begin = (address + page - 1) & ~(page - 1);
   const std::uintptr_t end = (address + length) & ~(page - 1);
-  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, advice);
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
 }
 
 }  // namespace
@@ -167,16 +168,12 @@ QPoint X11ScreenReader::CursorPosition() const {
 }
 
 QImage X11ScreenReader::Grab(const QRect& area) const {
+  if (readable_ && shared_memory_ && !area.isEmpty() &&
+      static_cast<qint64>(area.width()) * area.height() >= kSharedGrabPixels) {
+    if (std::optional<QImage> image = GrabShared(area)) return *std::move(image);
+  }
   QImage image(area.size(), QImage::Format_RGB32);
   if (image.isNull()) return image;
-  if (readable_ && shared_memory_ &&
-      static_cast<qint64>(area.width()) * area.height() >= kSharedGrabPixels) {
-    const QRect part = area & RootRect();
-    // A whole screen is written over anyway; filling it first costs as much
-    // as the copy.
-    if (part != area) image.fill(kUnreadablePixel);
-    if (part.isEmpty() || GrabShared(part, area, image)) return image;
-  }
   image.fill(kUnreadablePixel);
   if (!readable_) return image;
 
@@ -212,37 +209,92 @@ QImage X11ScreenReader::Grab(const QRect& area) const {
   return image;
 }
 
-bool X11ScreenReader::GrabShared(const QRect& part, const QRect& area, QImage& image) const {
+// Our mapping of a segment; unmapped when neither the reader nor any
+// picture still uses it.
+struct X11ScreenReader::SharedMemory {
+  SharedMemory(void* data, std::size_t size) : data(static_cast<std::uint8_t*>(data)), size(size) {}
+  SharedMemory(const SharedMemory&) = delete;
+  SharedMemory& operator=(const SharedMemory&) = delete;
+  ~SharedMemory() { shmdt(data); }
+
+  std::uint8_t* const data;
+  const std::size_t size;
+};
+
+X11ScreenReader::~X11ScreenReader() { DropSegment(); }
+
+void X11ScreenReader::DropSegment() const {
+  if (!segment_) return;
+  xcb_shm_detach(connection_, server_segment_);
+  xcb_flush(connection_);
+  segment_.reset();
+}
+
+std::optional<QImage> X11ScreenReader::GrabShared(const QRect& area) const {
+  const QRect part = area & RootRect();
+  if (part.isEmpty()) {
+    QImage image(area.size(), QImage::Format_RGB32);
+    image.fill(kUnreadablePixel);
+    return image;
+  }
   const int stride =
       (part.width() * bits_per_pixel_ + scanline_pad_ - 1) / scanline_pad_ * scanline_pad_ / 8;
-  const int id =
-      shmget(IPC_PRIVATE, static_cast<std::size_t>(stride) * part.height(), IPC_CREAT | 0600);
-  if (id < 0) return false;
-  void* data = shmat(id, nullptr, SHM_RDONLY);
-  bool done = false;
-  if (data != reinterpret_cast<void*>(-1)) {
-    const xcb_shm_seg_t segment = xcb_generate_id(connection_);
-    xcb_shm_attach(connection_, segment, static_cast<std::uint32_t>(id), /*read_only=*/0);
-    // A server on another machine cannot attach; the reply is then an error
-    // and the ordinary read is used.
-    const auto reply = Wait(
-        connection_, xcb_shm_get_image_reply,
-        xcb_shm_get_image(
-            connection_, root_, static_cast<std::int16_t>(part.x()),
-            static_cast<std::int16_t>(part.y()), static_cast<std::uint16_t>(part.width()),
-            static_cast<std::uint16_t>(part.height()), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP, segment, 0));
-    xcb_shm_detach(connection_, segment);
-    if (reply) {
-      MapPagesAtOnce(data, static_cast<std::size_t>(stride) * part.height(), MADV_POPULATE_READ);
-      MapPagesAtOnce(image.constBits(), static_cast<std::size_t>(image.sizeInBytes()),
-                     MADV_POPULATE_WRITE);
-      CopyPixels(static_cast<const std::uint8_t*>(data), stride, part, area, image);
-      done = true;
+  const std::size_t size = static_cast<std::size_t>(stride) * part.height();
+  // The kept segment serves again when no picture still shows it.
+  const bool fresh = !segment_ || segment_->size != size || segment_.use_count() > 1;
+  int id = -1;
+  if (fresh) {
+    DropSegment();
+    id = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
+    if (id < 0) return std::nullopt;
+    void* data = shmat(id, nullptr, 0);
+    if (data == reinterpret_cast<void*>(-1)) {
+      shmctl(id, IPC_RMID, nullptr);
+      return std::nullopt;
     }
-    shmdt(data);
+    segment_ = std::make_shared<SharedMemory>(data, size);
+    server_segment_ = xcb_generate_id(connection_);
+    xcb_shm_attach(connection_, server_segment_, static_cast<std::uint32_t>(id),
+                   /*read_only=*/0);
   }
-  shmctl(id, IPC_RMID, nullptr);
-  return done;
+  const auto reply = Wait(connection_, xcb_shm_get_image_reply,
+                          xcb_shm_get_image(connection_, root_, static_cast<std::int16_t>(part.x()),
+                                            static_cast<std::int16_t>(part.y()),
+                                            static_cast<std::uint16_t>(part.width()),
+                                            static_cast<std::uint16_t>(part.height()), ~0u,
+                                            XCB_IMAGE_FORMAT_Z_PIXMAP, server_segment_, 0));
+  // Both sides have attached by now: the segment needs no name any more and
+  // goes when the last of them lets go.
+  if (id >= 0) shmctl(id, IPC_RMID, nullptr);
+  if (!reply) {
+    DropSegment();
+    // A server on another machine can never attach; the ordinary read is
+    // used from now on.
+    if (fresh) shared_memory_ = false;
+    return std::nullopt;
+  }
+  if (fresh) MapPagesAtOnce(segment_->data, size);
+
+  if (part == area && bgrx_ && stride == area.width() * 4) {
+    // The picture is the segment itself, made opaque where it lies.
+    auto* pixels = reinterpret_cast<std::uint32_t*>(segment_->data);
+    for (std::size_t i = 0; i < size / 4; ++i) pixels[i] |= 0xFF000000u;
+    auto* holder = new std::shared_ptr<SharedMemory>(segment_);
+    return QImage(
+        segment_->data, area.width(), area.height(), stride, QImage::Format_RGB32,
+        [](void* held) { delete static_cast<std::shared_ptr<SharedMemory>*>(held); }, holder);
+  }
+  QImage image(area.size(), QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  // A whole screen is written over anyway; filling it first costs as much
+  // as the copy.
+  if (part != area) {
+    image.fill(kUnreadablePixel);
+  } else {
+    MapPagesAtOnce(image.constBits(), static_cast<std::size_t>(image.sizeInBytes()));
+  }
+  CopyPixels(segment_->data, stride, part, area, image);
+  return image;
 }
 
 void X11ScreenReader::CopyPixels(const std::uint8_t* data, int stride, const QRect& part,

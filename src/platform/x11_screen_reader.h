@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "platform/screen_reader.h"
 
@@ -25,6 +26,9 @@ class X11ScreenReader final : public ScreenReader {
 
   // `connection` stays the caller's; `screen_number` picks its root window.
   X11ScreenReader(xcb_connection_t* connection, int screen_number);
+  ~X11ScreenReader() override;
+  X11ScreenReader(const X11ScreenReader&) = delete;
+  X11ScreenReader& operator=(const X11ScreenReader&) = delete;
 
   std::vector<QRect> Monitors() const override;
   QPoint CursorPosition() const override;
@@ -41,11 +45,13 @@ class X11ScreenReader final : public ScreenReader {
     std::uint32_t max = 0;  // The mask shifted down: the channel's full value.
   };
 
+  struct SharedMemory;
   QRect RootRect() const;
-  // Reads `part` of the root, inside `area`, into `image` through memory
-  // shared with the server: a whole screen in a few milliseconds instead of
-  // a stream of megabytes over the socket. False when the server cannot.
-  bool GrabShared(const QRect& part, const QRect& area, QImage& image) const;
+  // Reads `area` through memory shared with the server: a whole screen in a
+  // few milliseconds instead of a stream of megabytes over the socket.
+  // Nothing when the server cannot.
+  std::optional<QImage> GrabShared(const QRect& area) const;
+  void DropSegment() const;
   void CopyPixels(const std::uint8_t* data, int stride, const QRect& part, const QRect& area,
                   QImage& image) const;
 
@@ -54,7 +60,14 @@ class X11ScreenReader final : public ScreenReader {
   std::uint32_t root_ = 0;
   // The root's size when last seen: the server may resize it at any time.
   mutable QRect root_rect_;
-  bool shared_memory_ = false;
+  mutable bool shared_memory_ = false;
+  // The segment whole screens are read into, kept from one read to the
+  // next: on many machines the first touch of a page costs more than the
+  // copy, on our side and on the server's, and a kept segment has been
+  // touched. A whole-screen picture in our pixel layout is the segment
+  // itself, so it is only read into again once that picture is gone.
+  mutable std::shared_ptr<SharedMemory> segment_;
+  mutable std::uint32_t server_segment_ = 0;
 
   bool readable_ = false;   // The root's pixels are of a kind we decode.
   bool bgrx_ = false;       // ... and are 32-bit 0x00RRGGBB in host order.

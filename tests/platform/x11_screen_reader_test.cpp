@@ -148,6 +148,34 @@ TEST_F(X11ScreenReaderTest, ALargeGrabReadsAsASmallOne) {
   EXPECT_TRUE(SameImage(all.copy(QRect(inside, device.size())), Expected(device.size(), Distinct)));
 }
 
+// The memory large reads go through is kept from one read to the next and
+// may be the picture itself: a later read must neither show an earlier
+// screen nor change a picture still held, nor one that was drawn on.
+TEST_F(X11ScreenReaderTest, LargeReadsInTurnEachShowTheirOwnMoment) {
+  const auto inverse = [](int x, int y) { return Distinct(x, y) ^ 0x00FFFFFFu; };
+  PatternWindow window(QRect(40, 30, 300, 260), Distinct);
+  ASSERT_TRUE(ShowOnScreen(window, Distinct));
+  const QRect device = window.DeviceRect();
+  QImage before = reader_->Grab(device);
+  ASSERT_TRUE(SameImage(before, Expected(device.size(), Distinct)));
+
+  PatternWindow cover(QRect(40, 30, 300, 260), inverse);
+  ASSERT_TRUE(ShowOnScreen(cover, inverse));
+  const QImage covered = reader_->Grab(device);
+  EXPECT_TRUE(SameImage(covered, Expected(device.size(), inverse)));
+  EXPECT_TRUE(SameImage(before, Expected(device.size(), Distinct)));
+
+  // Drawn on, as the rubber band draws, and let go: the next reads are the
+  // screen's.
+  before.fill(Qt::black);
+  before = QImage();
+  EXPECT_TRUE(SameImage(reader_->Grab(device), Expected(device.size(), inverse)));
+  cover.hide();
+  ASSERT_TRUE(ShowOnScreen(window, Distinct));
+  EXPECT_TRUE(SameImage(reader_->Grab(device), Expected(device.size(), Distinct)));
+  EXPECT_TRUE(SameImage(covered, Expected(device.size(), inverse)));
+}
+
 TEST_F(X11ScreenReaderTest, WhatLiesOffTheRootIsWhite) {
   const qreal ratio = qGuiApp->devicePixelRatio();
   PatternWindow window(QRect(0, 0, qRound(20 / ratio), qRound(20 / ratio)), Distinct);

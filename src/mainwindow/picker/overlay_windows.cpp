@@ -263,6 +263,8 @@ void TFormCaption::Finish(std::optional<QRgb> pixel) {
   releaseKeyboard();
   if (mosaic_ != nullptr) mosaic_->hide();
   hide();
+  // A whole screen's worth of memory, which the next copy may reuse.
+  frozen_ = QImage();
   if (finished_) finished_(pixel);
 }
 
