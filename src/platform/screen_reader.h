@@ -21,6 +21,15 @@ namespace tintara {
 // White is what the picker shows for a pixel that cannot be read.
 inline constexpr QRgb kUnreadablePixel = 0xFFFFFFFFu;
 
+// A frozen copy the display server shows on a window by itself, until this
+// goes.
+class ServerShownPicture {
+ public:
+  virtual ~ServerShownPicture() = default;
+  // The picture's pixels in `device` changed: shown again from the picture.
+  virtual void Refresh(const QRect& device) = 0;
+};
+
 class ScreenReader {
  public:
   virtual ~ScreenReader() = default;
@@ -53,6 +62,14 @@ class ScreenReader {
   // then), handed to `done` now or later on this thread; nothing when the
   // desktop hands out none.
   virtual void FreezeDesktop(std::function<void(std::optional<QImage>)> done);
+  // Shows `frozen`, a copy this reader handed out, over the whole of
+  // `window` (shown, and exactly as large in device pixels) by the display
+  // server alone, so that the program need not paint it. Null where the
+  // server cannot; the window then paints the picture itself.
+  virtual std::unique_ptr<ServerShownPicture> ShowOnServer(const QImage& /*frozen*/,
+                                                           QWidget* /*window*/) const {
+    return nullptr;
+  }
 };
 
 // The smallest rectangle that holds every monitor.

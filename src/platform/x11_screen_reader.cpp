@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QWidget>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -89,6 +90,7 @@ X11ScreenReader::X11ScreenReader(xcb_connection_t* connection, int screen_number
   }
   const xcb_screen_t* screen = screens.data;
   root_ = screen->root;
+  root_depth_ = screen->root_depth;
   root_rect_ = QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels);
   lsb_first_ = setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST;
 
@@ -295,6 +297,90 @@ std::optional<QImage> X11ScreenReader::GrabShared(const QRect& area) const {
   }
   CopyPixels(segment_->data, stride, part, area, image);
   return image;
+}
+
+namespace {
+
+// The segment as a pixmap, the background of a window of ours inside the
+// overlay's: the server paints every part that shows, straight from the
+// segment it filled itself.
+class X11ServerShownPicture final : public ServerShownPicture {
+ public:
+  X11ServerShownPicture(xcb_connection_t* connection, xcb_window_t window, xcb_pixmap_t pixmap,
+                        std::shared_ptr<const void> memory)
+      : connection_(connection), window_(window), pixmap_(pixmap), memory_(std::move(memory)) {}
+  X11ServerShownPicture(const X11ServerShownPicture&) = delete;
+  X11ServerShownPicture& operator=(const X11ServerShownPicture&) = delete;
+  ~X11ServerShownPicture() override {
+    xcb_destroy_window(connection_, window_);
+    xcb_free_pixmap(connection_, pixmap_);
+    xcb_flush(connection_);
+  }
+
+  void Refresh(const QRect& device) override {
+    xcb_clear_area(connection_, /*exposures=*/0, window_, static_cast<std::int16_t>(device.x()),
+                   static_cast<std::int16_t>(device.y()),
+                   static_cast<std::uint16_t>(device.width()),
+                   static_cast<std::uint16_t>(device.height()));
+    xcb_flush(connection_);
+  }
+
+ private:
+  xcb_connection_t* connection_;
+  xcb_window_t window_;
+  xcb_pixmap_t pixmap_;
+  std::shared_ptr<const void> memory_;  // Kept while the server shows it.
+};
+
+// Sends a request and waits for its outcome; true when it succeeded.
+bool Succeeded(xcb_connection_t* connection, xcb_void_cookie_t cookie) {
+  xcb_generic_error_t* error = xcb_request_check(connection, cookie);
+  std::free(error);
+  return error == nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<ServerShownPicture> X11ScreenReader::ShowOnServer(const QImage& frozen,
+                                                                  QWidget* window) const {
+  // Only a picture that is the segment itself, unchanged in size.
+  if (!segment_ || frozen.constBits() != segment_->data || window == nullptr) return nullptr;
+  if (!shared_pixmaps_) {
+    const auto version =
+        Wait(connection_, xcb_shm_query_version_reply, xcb_shm_query_version(connection_));
+    shared_pixmaps_ =
+        version && version->shared_pixmaps && version->pixmap_format == XCB_IMAGE_FORMAT_Z_PIXMAP;
+  }
+  if (!*shared_pixmaps_) return nullptr;
+  const auto parent = static_cast<xcb_window_t>(window->winId());
+  const auto geometry =
+      Wait(connection_, xcb_get_geometry_reply, xcb_get_geometry(connection_, parent));
+  if (!geometry || geometry->width != frozen.width() || geometry->height != frozen.height() ||
+      geometry->depth != root_depth_) {
+    return nullptr;
+  }
+  const auto width = static_cast<std::uint16_t>(frozen.width());
+  const auto height = static_cast<std::uint16_t>(frozen.height());
+  const xcb_pixmap_t pixmap = xcb_generate_id(connection_);
+  if (!Succeeded(connection_, xcb_shm_create_pixmap_checked(
+                                  connection_, pixmap, root_, width, height,
+                                  static_cast<std::uint8_t>(root_depth_), server_segment_, 0))) {
+    return nullptr;
+  }
+  const xcb_window_t shown = xcb_generate_id(connection_);
+  // No events of its own: the pointer's go on to the overlay beneath.
+  const std::uint32_t background = pixmap;
+  if (!Succeeded(connection_, xcb_create_window_checked(
+                                  connection_, XCB_COPY_FROM_PARENT, shown, parent, 0, 0, width,
+                                  height, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
+                                  XCB_CW_BACK_PIXMAP, &background))) {
+    xcb_free_pixmap(connection_, pixmap);
+    xcb_flush(connection_);
+    return nullptr;
+  }
+  xcb_map_window(connection_, shown);
+  xcb_flush(connection_);
+  return std::make_unique<X11ServerShownPicture>(connection_, shown, pixmap, segment_);
 }
 
 void X11ScreenReader::CopyPixels(const std::uint8_t* data, int stride, const QRect& part,

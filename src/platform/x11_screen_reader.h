@@ -36,6 +36,8 @@ class X11ScreenReader final : public ScreenReader {
   QRgb Pixel(QPoint position) const override;
   bool WindowsGone(const std::vector<const QWidget*>& windows) const override;
   int SettleTime() const override;
+  std::unique_ptr<ServerShownPicture> ShowOnServer(const QImage& frozen,
+                                                   QWidget* window) const override;
 
  private:
   // How one channel sits in a pixel value.
@@ -68,6 +70,10 @@ class X11ScreenReader final : public ScreenReader {
   // itself, so it is only read into again once that picture is gone.
   mutable std::shared_ptr<SharedMemory> segment_;
   mutable std::uint32_t server_segment_ = 0;
+  // Whether the server makes pixmaps of shared memory; asked once, when
+  // first needed.
+  mutable std::optional<bool> shared_pixmaps_;
+  int root_depth_ = 0;
 
   bool readable_ = false;   // The root's pixels are of a kind we decode.
   bool bgrx_ = false;       // ... and are 32-bit 0x00RRGGBB in host order.

@@ -176,6 +176,40 @@ TEST_F(X11ScreenReaderTest, LargeReadsInTurnEachShowTheirOwnMoment) {
   EXPECT_TRUE(SameImage(covered, Expected(device.size(), inverse)));
 }
 
+// A whole-screen copy put back on a window by the server alone: the window
+// shows the copy, and a change to the copy once it is refreshed there.
+TEST_F(X11ScreenReaderTest, TheServerShowsAWholeScreenCopyByItself) {
+  PatternWindow pattern(QRect(40, 30, 300, 260), Distinct);
+  ASSERT_TRUE(ShowOnScreen(pattern, Distinct));
+  const QRect root = DesktopRect(reader_->Monitors());
+  QImage frozen = reader_->Grab(root);
+  pattern.hide();
+
+  QWidget overlay(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
+  overlay.setAttribute(Qt::WA_OpaquePaintEvent);
+  overlay.setGeometry(QRect(root.topLeft(), root.size() / overlay.devicePixelRatioF()));
+  overlay.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&overlay));
+  // Only a copy as it came, on a window of its size.
+  EXPECT_EQ(reader_->ShowOnServer(frozen.copy(), &overlay), nullptr);
+  const auto shown = reader_->ShowOnServer(frozen, &overlay);
+  if (qEnvironmentVariable("QT_SCALE_FACTOR").isEmpty() && frozen.depth() == 32 &&
+      QGuiApplication::primaryScreen()->depth() == 24) {
+    ASSERT_NE(shown, nullptr);
+  }
+  if (shown == nullptr) GTEST_SKIP() << "this server cannot";
+
+  const QRect spot(QPoint(60, 50), QSize(100, 40));
+  const auto screen_shows = [&] {
+    return reader_->Grab(spot) == frozen.copy(spot.translated(-root.topLeft()));
+  };
+  EXPECT_TRUE(QTest::qWaitFor(screen_shows, 2000));
+  QPainter(&frozen).fillRect(spot.translated(-root.topLeft()), QColor(0x10, 0x20, 0x30));
+  shown->Refresh(spot.translated(-root.topLeft()));
+  EXPECT_TRUE(QTest::qWaitFor(screen_shows, 2000));
+  EXPECT_EQ(reader_->Pixel(spot.center()), qRgb(0x10, 0x20, 0x30));
+}
+
 TEST_F(X11ScreenReaderTest, WhatLiesOffTheRootIsWhite) {
   const qreal ratio = qGuiApp->devicePixelRatio();
   PatternWindow window(QRect(0, 0, qRound(20 / ratio), qRound(20 / ratio)), Distinct);

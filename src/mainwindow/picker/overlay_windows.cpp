@@ -87,6 +87,8 @@ FrozenPicture::FrozenPicture(TFormCaption* owner) : QWidget(owner), owner_(owner
 }
 
 void FrozenPicture::paintEvent(QPaintEvent* event) {
+  // Covered by the server's own showing of the picture.
+  if (owner_->server_shown_) return;
   QPainter painter(this);
   const QRect area = event->rect();
   const qreal ratio = devicePixelRatioF();
@@ -156,7 +158,7 @@ void TFormCaption::Attach(TFormMosaic* mosaic, std::function<void(std::optional<
 void TFormCaption::SetPiccerCursor(const QCursor& cursor) { ImageCaption->setCursor(cursor); }
 
 void TFormCaption::ShowFrozen(QImage frozen, const QRect& desktop, std::vector<QRect> monitors,
-                              bool places_windows) {
+                              bool places_windows, const ScreenReader* server) {
   frozen_ = std::move(frozen);
   desktop_ = desktop;
   monitors_ = std::move(monitors);
@@ -176,6 +178,7 @@ void TFormCaption::ShowFrozen(QImage frozen, const QRect& desktop, std::vector<Q
   activateWindow();
   // Override-redirect windows get no keyboard focus from a window manager.
   grabKeyboard();
+  if (server != nullptr) server_shown_ = server->ShowOnServer(frozen_, this);
 }
 
 QRgb TFormCaption::FrozenPixel(QPoint position) const {
@@ -199,6 +202,10 @@ void TFormCaption::InvertRubberBand(QPoint corner) {
   const int top = std::min(anchor_.y(), corner.y()) - origin.y();
   const int right = std::max(anchor_.x(), corner.x()) - origin.x();
   const int bottom = std::max(anchor_.y(), corner.y()) - origin.y();
+  if (server_shown_) {
+    server_shown_->Refresh(QRect(left, top, right - left, bottom - top));
+    return;
+  }
   const qreal ratio = ImageCaption->devicePixelRatioF();
   const auto down = [ratio](int device) { return static_cast<int>(std::floor(device / ratio)); };
   const auto up = [ratio](int device) { return static_cast<int>(std::ceil(device / ratio)); };
@@ -264,6 +271,7 @@ void TFormCaption::Finish(std::optional<QRgb> pixel) {
   if (mosaic_ != nullptr) mosaic_->hide();
   hide();
   // A whole screen's worth of memory, which the next copy may reuse.
+  server_shown_.reset();
   frozen_ = QImage();
   if (finished_) finished_(pixel);
 }

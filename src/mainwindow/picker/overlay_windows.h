@@ -7,8 +7,11 @@
 #include <QRgb>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
+
+#include "platform/screen_reader.h"
 
 namespace tintara {
 
@@ -90,8 +93,10 @@ class TFormCaption : public QWidget {
   // Shows `frozen`, the copy of `desktop` (device pixels, monitors as
   // given), over the whole desktop: placed there itself, or full screen
   // where windows cannot place themselves.
+  // `server`, the reader that made the copy, may show it by the display
+  // server alone.
   void ShowFrozen(QImage frozen, const QRect& desktop, std::vector<QRect> monitors,
-                  bool places_windows = true);
+                  bool places_windows = true, const ScreenReader* server = nullptr);
   const QImage& Frozen() const { return frozen_; }
   const QRect& DesktopArea() const { return desktop_; }
   bool Measuring() const { return measuring_; }
@@ -123,6 +128,8 @@ class TFormCaption : public QWidget {
   TFormMosaic* mosaic_ = nullptr;
   std::function<void(std::optional<QRgb>)> finished_;
   QImage frozen_;
+  // The display server's own showing of frozen_, where it has one.
+  std::unique_ptr<ServerShownPicture> server_shown_;
   QRect desktop_;
   std::vector<QRect> monitors_;
   bool measuring_ = false;

@@ -274,7 +274,7 @@ void TForm1::FreezeScreen() {
     if (!screen_->PlacesWindows() && mosaic_->parentWidget() != caption_) {
       mosaic_->setParent(caption_, Qt::Widget);
     }
-    caption_->ShowFrozen(std::move(*frozen), desktop, monitors, screen_->PlacesWindows());
+    caption_->ShowFrozen(std::move(*frozen), desktop, monitors, screen_->PlacesWindows(), screen_);
     mosaic_->show();
     mosaic_->raise();
     capture_stage_ = CaptureStage::kFrozen;
