@@ -207,6 +207,13 @@ class PickerDisplayTest : public testing::Test {
     return QTest::qWaitFor([&] { return screen_->Grab(area) == expected; }, 2000);
   }
 
+  static std::vector<QPoint> BandPixels(QPoint anchor, QPoint corner) {
+    std::vector<QPoint> band;
+    ForEachRubberBandPixel(anchor.x(), anchor.y(), corner.x(), corner.y(),
+                           [&](int x, int y) { band.emplace_back(x, y); });
+    return band;
+  }
+
   static RgbColor Colour(QRgb pixel) {
     return RgbColor::FromInts(qRed(pixel), qGreen(pixel), qBlue(pixel));
   }
@@ -277,6 +284,25 @@ TEST_F(PickerDisplayTest, EscapeFromTheKeyboardLeavesTheColourAsItWas) {
   EXPECT_EQ(Main().CurrentColour(), before);
 }
 
+// Someone else holding the frozen picture when the band is drawn makes the
+// overlay's a copy of its own: the band must show all the same.
+TEST_F(PickerDisplayTest, ABandOnASharedFrozenPictureShows) {
+  UseMode(false);
+  const auto pattern = ShowPattern({260, 260});
+  MovePointer({20, 20});
+  Freeze();
+  const QImage shared = Caption().Frozen();
+  const QImage frozen = shared.copy();
+  const QRect area(200, 200, 200, 200);
+  const QPoint anchor(310, 290);
+  MeasureDrag(anchor, {anchor + QPoint(40, 30)}, [&](QPoint corner) {
+    EXPECT_TRUE(ScreenShows(area, frozen, BandPixels(anchor, corner)));
+  });
+  EXPECT_TRUE(ScreenShows(area, frozen, {}));
+  QProcess::execute("xdotool", {"key", "Escape"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !Caption().isVisible(); }, 3000));
+}
+
 TEST_F(PickerDisplayTest, MeasuringDragsInEveryDirectionLeaveTheScreenAsFrozen) {
   UseMode(false);
   const auto pattern = ShowPattern({260, 260});
@@ -302,10 +328,7 @@ TEST_F(PickerDisplayTest, MeasuringDragsInEveryDirectionLeaveTheScreenAsFrozen) 
     MeasureDrag(anchor, path, [&](QPoint corner) {
       // The band's every pixel is on the screen, its left column and top
       // row too, and the bands before it are gone.
-      std::vector<QPoint> band;
-      ForEachRubberBandPixel(anchor.x(), anchor.y(), corner.x(), corner.y(),
-                             [&](int x, int y) { band.emplace_back(x, y); });
-      EXPECT_TRUE(ScreenShows(area, frozen, band));
+      EXPECT_TRUE(ScreenShows(area, frozen, BandPixels(anchor, corner)));
     });
     EXPECT_TRUE(ScreenShows(area, frozen, {}));
     EXPECT_EQ(Caption().Frozen(), frozen);

@@ -188,7 +188,14 @@ QRgb TFormCaption::FrozenPixel(QPoint position) const {
 }
 
 void TFormCaption::InvertRubberBand(QPoint corner) {
+  const uchar* shown = frozen_.constBits();
   auto* bits = reinterpret_cast<QRgb*>(frozen_.bits());
+  if (server_shown_ && frozen_.constBits() != shown) {
+    // The picture was shared and is a copy of its own now, which the server
+    // does not show: from here on the overlay paints it.
+    server_shown_.reset();
+    ImageCaption->update();
+  }
   const int stride = static_cast<int>(frozen_.bytesPerLine() / 4);
   const QPoint origin = desktop_.topLeft();
   const QRect inside = frozen_.rect();
