@@ -349,9 +349,16 @@ TEST_F(PickerDisplayTest, SecondMonitorPicksAndKeepsTheMagnifierOnIt) {
   Freeze();
   EXPECT_EQ(Caption().DesktopArea(), DesktopRect(monitors));
   OverlayMove(place + QPoint(3, 4));
-  const QRect magnifier = Mosaic().frameGeometry();
+  // The magnifier's place in device pixels: the toolkit scales from the
+  // monitor's corner.
+  const qreal ratio = DeviceRatioOf(second);
+  const QRect frame = Mosaic().frameGeometry();
+  const QRect magnifier(second.topLeft() + (frame.topLeft() - second.topLeft()) * ratio,
+                        frame.size() * ratio);
   EXPECT_TRUE(second.contains(magnifier)) << magnifier.x() << "," << magnifier.y();
-  EXPECT_EQ(magnifier.left(), MagnifierWindowLeft(place.x() + 3, ToPixelRect(second), 211));
+  const int left =
+      MagnifierWindowLeft(place.x() + 3, ToPixelRect(second), static_cast<int>(211 * ratio));
+  EXPECT_EQ(frame.left(), ToWindowCoordinates({left, 0}, second).x());
   OverlayClick(place + QPoint(3, 4));
   EXPECT_EQ(Main().CurrentColour(), Colour(PatternColour(3, 4)));
 

@@ -163,11 +163,23 @@ void TFormCaption::ShowFrozen(QImage frozen, const QRect& desktop, std::vector<Q
   desktop_ = desktop;
   monitors_ = std::move(monitors);
   measuring_ = false;
-  const QRect area = ToWindowRect(desktop, MonitorAt(monitors_, desktop.topLeft()));
+  QRect area = ToWindowRect(desktop, MonitorAt(monitors_, desktop.topLeft()));
+  if (places_windows) {
+    setGeometry(area);
+    // The toolkit places a window through the corner and scale of the screen
+    // it takes the window to be on, which for one across the monitors of a
+    // scaled desktop need not be the monitor at its corner: the place is
+    // worked out again for that screen before the window shows.
+    winId();
+    const QRect placed = ToWindowRect(desktop, QRect(screen()->geometry().topLeft(), QSize()));
+    if (placed != area) {
+      area = placed;
+      setGeometry(area);
+    }
+  }
   ImageCaption->setGeometry(0, 0, area.width(), area.height());
   ImageCaption->update();
   if (places_windows) {
-    setGeometry(area);
     show();
   } else {
     // The compositor places it: full screen on its monitor.
