@@ -92,9 +92,8 @@ class TFormCaption : public QWidget {
   void SetPiccerCursor(const QCursor& cursor);
   // Shows `frozen`, the copy of `desktop` (device pixels, monitors as
   // given), over the whole desktop: placed there itself, or full screen
-  // where windows cannot place themselves.
-  // `server`, the reader that made the copy, may show it by the display
-  // server alone.
+  // where windows cannot place themselves. `server`, the reader that made
+  // the copy, may have the display server show it without painting.
   void ShowFrozen(QImage frozen, const QRect& desktop, std::vector<QRect> monitors,
                   bool places_windows = true, const ScreenReader* server = nullptr);
   const QImage& Frozen() const { return frozen_; }
