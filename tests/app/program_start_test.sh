@@ -26,12 +26,13 @@ value() { sed -n "s/^$1=//p" "$store"; }
 start() {
   "$program" >>"$HOME/output.txt" 2>&1 &
   pid=$!
-  window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name '^Tintara' | head -n 1)
-  [ -n "$window" ] || fail "no window"
+  window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name '^Tintara' | head -n 1) ||
+    true
+  [ -n "$window" ] || fail "no window within 20 s (program $(kill -0 "$pid" 2>/dev/null && echo running || echo ended); output: $(tail -n 3 "$HOME/output.txt"))"
 }
 
 stop() {
-  kill -TERM "$pid"
+  kill -TERM "$pid" || fail "program $pid ended before it was asked to"
   local status=0
   wait "$pid" || status=$?
   pid=
@@ -95,7 +96,8 @@ first_window=$window
 start
 second=$pid
 # The first stores its colour, c0c0c0, in user slot 0.
-xdotool windowfocus --sync "$first_window" key --clearmodifiers ctrl+s
+timeout 20 xdotool windowfocus --sync "$first_window" key --clearmodifiers ctrl+s ||
+  fail "the first program's window took no focus"
 sleep 1
 pid=$first
 stop
